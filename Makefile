@@ -1,0 +1,31 @@
+# Two entry points for a newcomer: `make run` and `make test`.
+BUILD_DIR ?= build
+SAMPLE_RUN := $(BUILD_DIR)/sample-run
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+configure:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Starts the window on a fresh copy of the sample program folder, so running it
+# never changes tracked files.
+run: deps build
+	rm -rf $(SAMPLE_RUN)
+	cmake --build $(BUILD_DIR) --target sample_folder
+	cp -r $(BUILD_DIR)/sample $(SAMPLE_RUN)
+	$(BUILD_DIR)/src/tavexport --program-folder $(SAMPLE_RUN)
+
+test: deps build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

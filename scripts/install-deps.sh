@@ -1,0 +1,24 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing need, when missing.
+set -eu
+
+PACKAGES="build-essential cmake make qt6-base-dev qt6-serialport-dev qt6-svg-dev \
+libqt6sql6-sqlite libemf2svg-dev libuemf-dev libgtest-dev libgmock-dev libbenchmark-dev \
+sqlite3 xvfb xauth"
+
+missing=""
+for package in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages:$missing" >&2
+    echo "Run this as root (for example: sudo make run) to install them." >&2
+    exit 1
+fi
+echo "Installing:$missing"
+apt-get update -qq
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing

@@ -1,0 +1,42 @@
+#include "app/FrmStoneID.h"
+
+#include "scan/KeyReader.h"
+
+namespace tav {
+
+namespace {
+
+// Everything up to and including the first ":"; a Linux path has no drive part.
+QString driveOf(const QString& folderPath) {
+    const qsizetype colon = folderPath.indexOf(u':');
+    return colon < 0 ? QString() : folderPath.left(colon + 1);
+}
+
+} // namespace
+
+FrmStoneID::FrmStoneID(const ProgramFolder& folder, Platform& platform, ProgramWide& program,
+                       QWidget* parent)
+    : QMainWindow(parent), folder(folder), platform(platform), program(program) {
+    program.AppDrive = driveOf(folder.path());
+    buildControls();
+}
+
+void FrmStoneID::appendStatus(const QString& text) {
+    msgb1->setText(msgb1->text() + QChar(10) + QChar(13) + text);
+}
+
+void FrmStoneID::appendWarning(const QString& text) {
+    appendStatus(text);
+    program.ExportWarningFlag = -1;
+}
+
+QString FrmStoneID::GetString(const QString& section, const QString& key,
+                              const QString& filePath) const {
+    return ::tav::GetString(section, key, filePath, TranslateGiaGrades);
+}
+
+std::optional<RoundedValue> FrmStoneID::RoundToDecimals(float value, qint16 places) const {
+    return ::tav::RoundToDecimals(value, places, FixedDecimalFormat);
+}
+
+} // namespace tav

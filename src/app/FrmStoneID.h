@@ -1,0 +1,180 @@
+#pragma once
+
+#include "app/CaptionLabel.h"
+#include "app/ColourTextBox.h"
+#include "app/PictureBox.h"
+#include "app/ProgramWide.h"
+#include "app/TriStateCheckBox.h"
+#include "app/WeightLamp.h"
+#include "platform/Interaction.h"
+#include "platform/ProgramFolder.h"
+#include "scan/PolishData.h"
+#include "scan/ValueHelpers.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <array>
+#include <optional>
+
+namespace tav {
+
+// The one main window of a run. Every part of the program reads and writes its
+// controls and members directly, by the names below, so they are public; the window
+// itself only builds the controls and keeps the run state.
+class FrmStoneID : public QMainWindow {
+    Q_OBJECT
+public:
+    FrmStoneID(const ProgramFolder& folder, Platform& platform, ProgramWide& program,
+               QWidget* parent = nullptr);
+
+    const ProgramFolder folder;
+    Platform& platform;
+    ProgramWide& program;
+
+    // Appends a line feed, a carriage return and the text to the status line.
+    void appendStatus(const QString& text);
+    // The same, and marks the run as having warnings (the problem log is written).
+    void appendWarning(const QString& text);
+
+    // The scan-file reader with this run's grade translation.
+    QString GetString(const QString& section, const QString& key, const QString& filePath) const;
+    // Rounding with this run's fixed-decimal setting.
+    std::optional<RoundedValue> RoundToDecimals(float value, qint16 places) const;
+    // Full paths of the scan files in the program folder.
+    QString testFile() const { return folder.file(QStringLiteral("test.txt")); }
+    QString keyFile() const { return folder.file(QStringLiteral("test_export.txt")); }
+
+    // Stone data.
+    QLineEdit* txtStoneID = nullptr;
+    QLineEdit* txtRealWgt = nullptr;
+    QLineEdit* TxtLotno = nullptr;
+    QLineEdit* TxtHP_Wgt = nullptr;
+    QComboBox* cboShape = nullptr;
+    CaptionLabel* Msg_1 = nullptr;
+    CaptionLabel* Msg_11 = nullptr;
+    std::array<WeightLamp*, 1> Shape1{};
+    std::array<PictureBox*, 2> Image1{};
+    ColourTextBox* Text_ok = nullptr;
+    QPushButton* Cmd_OK = nullptr;
+    QPushButton* Cmd_Can = nullptr;
+
+    // User data.
+    QLineEdit* txtOperator = nullptr;
+    QLineEdit* txtCompanyName = nullptr;
+    QLineEdit* TxtShape = nullptr;
+    QLineEdit* TxtRepID = nullptr;
+    QComboBox* cbColor = nullptr;
+    QComboBox* cbClarity = nullptr;
+    QComboBox* cbFlaurosance = nullptr;
+    QComboBox* cbPolish = nullptr;
+    QComboBox* CbSym = nullptr;
+
+    // Settings.
+    QLineEdit* TxtExport = nullptr;
+    QLineEdit* TxtACExport = nullptr;
+    QLineEdit* txtSysnumber = nullptr;
+    QLineEdit* TxtFileName = nullptr;
+    QLineEdit* txtLenNumber = nullptr;
+    QLineEdit* TXTSYMBOL = nullptr;
+    QLineEdit* Txt_Book = nullptr;
+    TriStateCheckBox* chkbookmark = nullptr;
+    QComboBox* CBOFORMAT = nullptr;
+    QComboBox* CBODECIMAL = nullptr;
+    QPushButton* BtnBrowse = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* BtnDone = nullptr;
+
+    // Status line and export progress.
+    QLabel* msgb1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+
+    // Never given an interval; kept because handlers refer to them.
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+
+    // Captions; those of the grades and stone fields can be renamed from a file.
+    std::array<QLabel*, 3> Label4{};
+    std::array<QLabel*, 6> Label6{}; // only element 5 exists
+    std::array<QLabel*, 2> Label9{};
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label18 = nullptr;
+
+    // Menus.
+    QMenu* Fil = nullptr;
+    QAction* Allow = nullptr;
+    QAction* Enable = nullptr;
+    QAction* stnwgt = nullptr;
+    QAction* ASCII = nullptr;
+    QMenu* tools1 = nullptr;
+    QAction* seltables = nullptr;
+    QAction* exitt = nullptr;
+    QAction* Expt = nullptr;
+    QAction* cancc = nullptr;
+    QMenu* helpp = nullptr;
+    QAction* Instr = nullptr;
+    QAction* Abou = nullptr;
+
+    // Run state shared by start-up, the balance link, the export and the grading.
+    // Flags hold -1 for true and 0 for false.
+    QString CurrentShape;
+    QString TemplateShapeName;
+    QString CuttingFamily;
+    QString SavedStoneId;
+    QString SavedRealWeight;
+    QString SavedLotNo;
+    bool AsciiExportOn = false;
+    bool AllowManualWeight = false;
+    bool EnableFieldEditing = false;
+    qint16 BlankStoneAndWeight = 0;
+    QString StoneExportFile;
+    QString ExportTextFile;
+    QString ColumnTempFile;
+    QString LogFolder;
+    qint16 FixedDecimalFormat = 0;
+    qint16 ExportPaSetting10 = 0;
+    qint16 NoWeightAutoExport = 0;
+    QString WeightMessage;
+    qint16 ManualWeightMode = 0;
+    qint16 ButtonExportMode = 0;
+    qint16 ColumnMergeMode = 0;
+    qint16 DeleteStoneFile = 0;
+    qint16 BracketStoneId = 0;
+    qint16 TranslateGiaGrades = 0;
+    ::tav::PolishData PolishData;
+    qint16 LoadingGuard = 0;
+    qint16 AutoExportOnLoad = 0;
+    qint16 StoneSubFolder = 0;
+    QString PresetStoneId;
+    QString CopyAndQuitOnLoad;
+    QString ProcessLabel;
+
+private:
+    // Building the window; no start-up runs here.
+    void buildControls();
+    QGroupBox* createStoneData(QWidget* central);
+    QGroupBox* createUserData(QWidget* central);
+    QGroupBox* createSettings(QWidget* central);
+    QWidget* createStatusLine(QWidget* central);
+    void createMenus();
+    void setTabOrders();
+};
+
+} // namespace tav

@@ -1,0 +1,43 @@
+#include "app/FrmStoneID.h"
+#include "app/ProgramWide.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtInteraction.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tavexport"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(TAV_VERSION_MAJOR)
+                                            .arg(TAV_VERSION_MINOR)
+                                            .arg(TAV_VERSION_REVISION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Export utility of the diamond-scanning bench"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption folderOption(
+        QStringLiteral("program-folder"),
+        QStringLiteral("Folder with the scan, the settings and Reports.mdb "
+                       "(default: the folder of the executable)."),
+        QStringLiteral("DIR"));
+    parser.addOption(folderOption);
+    parser.process(app);
+
+    const QString folderPath = parser.isSet(folderOption)
+                                   ? QDir(parser.value(folderOption)).absolutePath()
+                                   : QCoreApplication::applicationDirPath();
+
+    tav::QtPlatform platform;
+    tav::Platform services = platform.platform();
+    tav::ProgramWide program;
+    tav::FrmStoneID window(tav::ProgramFolder(folderPath), services, program);
+    if (platform.programEnd.hasEnded())
+        return 0;
+    window.show();
+    return platform.programEnd.hasEnded() ? 0 : app.exec();
+}

@@ -1,0 +1,189 @@
+#include "platform/NumberText.h"
+
+#include <QByteArray>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace tav {
+namespace {
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Length of the number at text[pos...]: sign, digits, point, digits, exponent.
+// mantissaDigits tells whether any digit was seen before the exponent.
+qsizetype scanNumber(const QString& text, qsizetype pos, bool& mantissaDigits) {
+    qsizetype i = pos;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    mantissaDigits = digits > 0;
+    if (!mantissaDigits)
+        return 0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+            ++j;
+        const qsizetype expStart = j;
+        while (j < n && isDigit(text[j]))
+            ++j;
+        if (j > expStart)
+            i = j;
+    }
+    return i - pos;
+}
+
+// Nothing when the number does not fit a double.
+std::optional<double> parseScanned(const QString& number) {
+    QByteArray ascii = number.toLatin1();
+    ascii.replace('d', 'e').replace('D', 'e');
+    bool ok = false;
+    const double value = ascii.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString stripMantissaZeros(QString text) {
+    const qsizetype e = text.indexOf(u'E');
+    QString mantissa = e < 0 ? text : text.left(e);
+    const QString exponent = e < 0 ? QString() : text.mid(e);
+    if (mantissa.contains(u'.')) {
+        while (mantissa.endsWith(u'0'))
+            mantissa.chop(1);
+        if (mantissa.endsWith(u'.'))
+            mantissa.chop(1);
+    }
+    if (mantissa == u"-0")
+        mantissa = QStringLiteral("0");
+    return mantissa + exponent;
+}
+
+QString formatSignificant(double value, int digits) {
+    if (value == 0.0)
+        return QStringLiteral("0");
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
+    return stripMantissaZeros(QString::fromLatin1(buffer));
+}
+
+} // namespace
+
+double leadingNumber(const QString& text) {
+    qsizetype pos = 0;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    bool digits = false;
+    const qsizetype length = scanNumber(text, pos, digits);
+    if (length == 0)
+        return 0.0;
+    return parseScanned(text.mid(pos, length)).value_or(0.0);
+}
+
+std::optional<double> wholeNumber(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    if (begin == end)
+        return std::nullopt;
+    bool digits = false;
+    const QString core = text.mid(begin, end - begin);
+    const qsizetype length = scanNumber(core, 0, digits);
+    if (length == 0 || length != core.size())
+        return std::nullopt;
+    return parseScanned(core);
+}
+
+QString singleToText(float value) {
+    return formatSignificant(static_cast<double>(value), 7);
+}
+
+QString doubleToText(double value) {
+    return formatSignificant(value, 15);
+}
+
+QString plainDecimalText(const QString& numberText) {
+    const qsizetype e = numberText.indexOf(u'E', 0, Qt::CaseInsensitive);
+    if (e < 0)
+        return numberText;
+    QString mantissa = numberText.left(e);
+    const int exponent = numberText.mid(e + 1).toInt();
+    QString sign;
+    if (mantissa.startsWith(u'-') || mantissa.startsWith(u'+')) {
+        if (mantissa.startsWith(u'-'))
+            sign = QStringLiteral("-");
+        mantissa.remove(0, 1);
+    }
+    qsizetype point = mantissa.indexOf(u'.');
+    if (point < 0)
+        point = mantissa.size();
+    QString digits = mantissa;
+    digits.remove(u'.');
+    qsizetype newPoint = point + exponent;
+    if (newPoint <= 0) {
+        digits.prepend(QString(-newPoint, u'0'));
+        newPoint = 0;
+    } else if (newPoint > digits.size()) {
+        digits.append(QString(newPoint - digits.size(), u'0'));
+    }
+    QString whole = digits.left(newPoint);
+    QString fraction = digits.mid(newPoint);
+    while (whole.size() > 1 && whole.startsWith(u'0'))
+        whole.remove(0, 1);
+    if (whole.isEmpty())
+        whole = QStringLiteral("0");
+    while (fraction.endsWith(u'0'))
+        fraction.chop(1);
+    return sign + whole + (fraction.isEmpty() ? QString() : QStringLiteral(".") + fraction);
+}
+
+std::optional<qint16> toInt16(double value) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value); // default rounding: half to even
+    if (rounded < std::numeric_limits<qint16>::min() ||
+        rounded > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(rounded);
+}
+
+std::optional<qint16> toInt16(const QString& text) {
+    const auto value = wholeNumber(text);
+    if (!value)
+        return std::nullopt;
+    return toInt16(*value);
+}
+
+std::optional<qint32> toInt32(const QString& text) {
+    const auto value = wholeNumber(text);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value);
+    if (rounded < std::numeric_limits<qint32>::min() ||
+        rounded > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(rounded);
+}
+
+} // namespace tav

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Numbers as texts, always with "." as the point, whatever the machine's locale.
+namespace tav {
+
+// The number that a text begins with (leading blanks skipped); 0 when it begins with none.
+double leadingNumber(const QString& text);
+
+// The whole text as a number: surrounding blanks, a sign and an exponent are accepted;
+// an empty text, inf, nan and hexadecimal texts are not.
+std::optional<double> wholeNumber(const QString& text);
+inline bool isNumericText(const QString& text) {
+    return wholeNumber(text).has_value();
+}
+
+// Shortest text of a single-precision number with at most 7 significant digits
+// (0.1234567891 gives "0.1234568", 7 gives "7"); very large or small magnitudes
+// carry an exponent ("1.5E+20").
+QString singleToText(float value);
+
+// Text of a double with at most 15 significant digits and no trailing zeros
+// (|2.5 - 3.1| gives "0.6").
+QString doubleToText(double value);
+
+// The same value written out without an exponent ("1.5E-07" gives "0.00000015").
+QString plainDecimalText(const QString& numberText);
+
+// Conversion to a 16-bit integer: round half to even; nothing when out of range.
+std::optional<qint16> toInt16(double value);
+// The whole text as a number, then as toInt16; nothing when it is no number.
+std::optional<qint16> toInt16(const QString& text);
+// Conversion to a 32-bit integer with the same rules.
+std::optional<qint32> toInt32(const QString& text);
+
+} // namespace tav

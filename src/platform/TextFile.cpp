@@ -1,0 +1,171 @@
+#include "platform/TextFile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tav {
+namespace {
+
+const QByteArray kLineEnd("\r\n");
+
+bool isLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+
+// Index just past the line end that starts at pos (CR LF, CR or LF).
+qsizetype skipLineEnd(const QString& text, qsizetype pos) {
+    if (pos < text.size() && text[pos] == u'\r') {
+        ++pos;
+        if (pos < text.size() && text[pos] == u'\n')
+            ++pos;
+        return pos;
+    }
+    if (pos < text.size() && text[pos] == u'\n')
+        ++pos;
+    return pos;
+}
+
+} // namespace
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype end = pos;
+        while (end < text.size() && !isLineEnd(text[end]))
+            ++end;
+        lines.append(text.mid(pos, end - pos));
+        pos = skipLineEnd(text, end);
+    }
+    return lines;
+}
+
+std::optional<QStringList> readLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return splitLines(QString::fromLatin1(file.readAll()));
+}
+
+QStringList readListItems(const QString& text) {
+    QStringList items;
+    qsizetype pos = 0;
+    const qsizetype n = text.size();
+    while (pos < n) {
+        while (pos < n && (text[pos] == u' ' || text[pos] == u'\t'))
+            ++pos;
+        QString item;
+        if (pos < n && text[pos] == u'"') {
+            const qsizetype close = text.indexOf(u'"', pos + 1);
+            const qsizetype end = close < 0 ? n : close;
+            item = text.mid(pos + 1, end - pos - 1);
+            pos = close < 0 ? n : close + 1;
+            while (pos < n && text[pos] != u',' && !isLineEnd(text[pos]))
+                ++pos;
+        } else {
+            const qsizetype start = pos;
+            while (pos < n && text[pos] != u',' && !isLineEnd(text[pos]))
+                ++pos;
+            item = text.mid(start, pos - start).trimmed();
+        }
+        items.append(item);
+        if (pos < n)
+            pos = text[pos] == u',' ? pos + 1 : skipLineEnd(text, pos);
+    }
+    return items;
+}
+
+std::optional<QStringList> readListItemsFromFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return readListItems(QString::fromLatin1(file.readAll()));
+}
+
+bool replaceFileLines(const QString& path, const QStringList& lines, bool mustExist) {
+    if (mustExist && !QFileInfo(path).isFile())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + kLineEnd;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+TextStream::TextStream(const QString& path, Mode mode)
+    : path_(path), file_(std::make_unique<QFile>(path)) {
+    switch (mode) {
+    case Mode::Read:
+        if (file_->open(QIODevice::ReadOnly))
+            pending_ = file_->readAll();
+        break;
+    case Mode::Create:
+        file_->open(QIODevice::WriteOnly | QIODevice::Truncate);
+        break;
+    case Mode::Append:
+        if (QFileInfo(path).isFile())
+            file_->open(QIODevice::WriteOnly | QIODevice::Append);
+        break;
+    }
+}
+
+TextStream::~TextStream() {
+    close();
+}
+
+bool TextStream::isOpen() const {
+    return file_ && file_->isOpen();
+}
+
+bool TextStream::write(const QString& text) {
+    if (!isOpen() || !file_->isWritable()) {
+        failed_ = true;
+        return false;
+    }
+    const QByteArray bytes = text.toLatin1();
+    if (file_->write(bytes) != bytes.size())
+        failed_ = true;
+    return !failed_;
+}
+
+bool TextStream::writeLine(const QString& text) {
+    return write(text + QStringLiteral("\r\n"));
+}
+
+std::optional<QString> TextStream::readLine() {
+    if (readPos_ >= pending_.size())
+        return std::nullopt;
+    qsizetype end = readPos_;
+    while (end < pending_.size() && pending_[end] != '\r' && pending_[end] != '\n')
+        ++end;
+    const QString line = QString::fromLatin1(pending_.mid(readPos_, end - readPos_));
+    if (end < pending_.size() && pending_[end] == '\r')
+        ++end;
+    if (end < pending_.size() && pending_[end] == '\n')
+        ++end;
+    readPos_ = end;
+    return line;
+}
+
+bool TextStream::atEnd() const {
+    return readPos_ >= pending_.size();
+}
+
+bool TextStream::close() {
+    if (!file_ || !file_->isOpen())
+        return !failed_;
+    if (file_->isWritable() && !file_->flush())
+        failed_ = true;
+    file_->close();
+    if (file_->error() != QFileDevice::NoError && file_->isWritable())
+        failed_ = true;
+    return !failed_;
+}
+
+} // namespace tav

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+// Plain text files of the program: single-byte (Latin-1, so every byte survives a
+// read and a write), lines written with CR LF, and CR, LF or CR LF accepted on read.
+namespace tav {
+
+// The lines of a file, without their line ends; nothing when it cannot be read.
+std::optional<QStringList> readLines(const QString& path);
+
+// Splits text into lines at CR LF, CR or LF.
+QStringList splitLines(const QString& text);
+
+// The items of a comma-separated list file as the program's sequential reader takes
+// them: items end at a comma or a line end, an unquoted item is trimmed, a quoted
+// item loses its quotes and keeps its commas.
+QStringList readListItems(const QString& text);
+std::optional<QStringList> readListItemsFromFile(const QString& path);
+
+// Replaces a file whole with the given lines (each followed by CR LF) through a
+// temporary file beside it, so a crash or a full disk never leaves half a file.
+// With mustExist, a missing file is not created. False when nothing was written.
+bool replaceFileLines(const QString& path, const QStringList& lines, bool mustExist = false);
+
+// An open text file, written or read line by line.
+class TextStream {
+public:
+    enum class Mode { Read, Create, Append };
+
+    // Opens the file; Create makes it anew (an old file is emptied), Append and Read
+    // never create it. isOpen() tells whether that worked.
+    TextStream(const QString& path, Mode mode);
+    ~TextStream();
+    TextStream(const TextStream&) = delete;
+    TextStream& operator=(const TextStream&) = delete;
+
+    bool isOpen() const;
+    const QString& path() const { return path_; }
+
+    // Writing: false (and failed() true from then on) when the bytes did not land.
+    bool write(const QString& text);
+    bool writeLine(const QString& text);
+    bool failed() const { return failed_; }
+
+    // Reading: the next line without its end, nothing at the end of the file.
+    std::optional<QString> readLine();
+    bool atEnd() const;
+
+    // Flushes and closes; false when the data could not be written out.
+    bool close();
+
+private:
+    QString path_;
+    std::unique_ptr<QFile> file_;
+    bool failed_ = false;
+    QByteArray pending_; // the rest of the file when reading
+    qsizetype readPos_ = 0;
+};
+
+} // namespace tav

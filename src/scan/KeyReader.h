@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace tav {
+
+// The one reader of the scan files (test.txt, test_export.txt): a key of a section,
+// "" when there is none. With translateGiaGrades non-zero, a whole value "GIA-E",
+// "GIA-V", "GIA-G" or "GIA-P" comes back as "EX", "VG", "GD" or "PR".
+QString GetString(const QString& section, const QString& key, const QString& filePath,
+                  qint16 translateGiaGrades);
+
+} // namespace tav

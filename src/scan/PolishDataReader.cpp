@@ -1,0 +1,16 @@
+#include "scan/PolishDataReader.h"
+
+#include "platform/NumberText.h"
+#include "scan/KeyReader.h"
+
+namespace tav {
+
+void GetPolishData(PolishData& data, const QString& keyFilePath) {
+    for (std::size_t i = 0; i < PolishData::fieldCount; ++i) {
+        const QString value = GetString(QStringLiteral("NumericalParameters"),
+                                        QString::fromLatin1(PolishData::keys[i]), keyFilePath, 0);
+        data.field(i) = leadingNumber(value);
+    }
+}
+
+} // namespace tav

@@ -1,0 +1,89 @@
+#include "scan/ValueHelpers.h"
+
+#include "platform/Database.h"
+#include "platform/NumberText.h"
+#include "platform/ProgramFolder.h"
+#include "platform/StepFailure.h"
+#include "scan/KeyReader.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace tav {
+namespace {
+
+// A double rounded to places decimals through its decimal text, which clears the
+// binary noise of single-precision sums (57.2f + 0.1 gives 57.3).
+double roundDecimal(double value, int places) {
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
+    return QByteArray(buffer).toDouble();
+}
+
+RoundedValue roundMagnitude(float value, int places) {
+    const QString text = plainDecimalText(singleToText(value));
+    const qsizetype point = text.indexOf(u'.');
+    if (point < 0)
+        return RoundedValue{static_cast<double>(value), std::nullopt};
+    const QString head = text.left(point + 1 + places);
+    const float kept = static_cast<float>(leadingNumber(head));
+    const QString rest = text.mid(point + 1 + places);
+    const double restValue = rest.isEmpty() ? 0.0 : leadingNumber(QStringLiteral("0.") + rest);
+    const int up = restValue >= 0.5 ? 1 : 0;
+    const double step = roundDecimal(up / std::pow(10.0, places), places);
+    return RoundedValue{roundDecimal(static_cast<double>(kept) + step, places), std::nullopt};
+}
+
+} // namespace
+
+QString RoundedValue::text() const {
+    return fixedText ? *fixedText : doubleToText(number);
+}
+
+std::optional<RoundedValue> RoundToDecimals(float value, qint16 places, qint16 fixedDecimalFormat) {
+    if (places < 0)
+        return std::nullopt;
+    RoundedValue result;
+    if (value < 0) {
+        result = roundMagnitude(-value, places);
+        result.number = result.number == 0 ? 0.0 : -result.number;
+    } else {
+        result = roundMagnitude(value, places);
+    }
+    if (fixedDecimalFormat == 1 && places <= 5) {
+        char buffer[400];
+        std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(places), result.number);
+        QString fixed = QString::fromLatin1(buffer);
+        if (result.number == 0 && fixed.startsWith(u'-'))
+            fixed.remove(0, 1);
+        result.fixedText = fixed;
+    }
+    return result;
+}
+
+QString getMaxLenthString(const QString& text, qint16 width) {
+    if (text.size() >= width)
+        return text;
+    return text + QString(width - text.size(), u' ');
+}
+
+qint16 CountNumberedKeys(const QString& prefix, const QString& keyFilePath) {
+    qint16 i = 1;
+    while (i < 20) {
+        const QString value = GetString(QStringLiteral("NumericalParameters"),
+                                        prefix + QString::number(i), keyFilePath, 0);
+        if (!wholeNumber(value))
+            return static_cast<qint16>(i - 1);
+        ++i;
+    }
+    return 19;
+}
+
+bool IsExistingTable(const ProgramFolder& folder, const QString& tableName) {
+    const auto database = Database::openExisting(folder.file(QStringLiteral("Reports.mdb")));
+    if (!database)
+        throw StepFailure(QStringLiteral("Could not open the database"));
+    return database->hasTable(tableName);
+}
+
+} // namespace tav

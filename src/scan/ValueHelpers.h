@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace tav {
+
+class ProgramFolder;
+
+// The result of RoundToDecimals: a number, or its text with a fixed number of
+// decimals when that setting applies.
+struct RoundedValue {
+    double number = 0;
+    std::optional<QString> fixedText;
+
+    bool isText() const { return fixedText.has_value(); }
+    // The text the program writes for it: the fixed text, else the number's text.
+    QString text() const;
+};
+
+// Rounds half up on the decimal text of the single-precision value (7 significant
+// digits), so 1.005 to 2 places gives 1.01. A negative value rounds its magnitude and
+// keeps the sign. With fixedDecimalFormat 1 and 0 to 5 places the result is a text
+// with exactly that many decimals. Nothing for a negative number of places.
+std::optional<RoundedValue> RoundToDecimals(float value, qint16 places, qint16 fixedDecimalFormat);
+
+// The text followed by spaces up to width characters; never cut.
+QString getMaxLenthString(const QString& text, qint16 width);
+
+// Number of consecutive numeric keys prefix1, prefix2, ... in the key file, at most 19.
+qint16 CountNumberedKeys(const QString& prefix, const QString& keyFilePath);
+
+// True when the folder's Reports.mdb has a table of that name, ignoring case.
+// Throws StepFailure when the database cannot be opened.
+bool IsExistingTable(const ProgramFolder& folder, const QString& tableName);
+
+} // namespace tav

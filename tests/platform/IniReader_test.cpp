@@ -1,0 +1,59 @@
+#include "platform/IniReader.h"
+
+#include "support/TempProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tav {
+namespace {
+
+TEST(IniReader, ReadsValuesAsTheProfileReaderDoes) {
+    test::TempProgramFolder dir;
+    dir.write("test.txt", "[Other]\r\nSTONE_ID = wrong\r\n"
+                          "[NumericalParameters]\r\n"
+                          "; STONE_ID = commented\r\n"
+                          "  stone_id  =  AB12  \r\n"
+                          "STONE_ID = second\r\n"
+                          "QUOTED = \"  spaced \"\r\n"
+                          "HALFQUOTE = \"open\r\n"
+                          "EMPTY =\r\n"
+                          "EQUALS = a=b\r\n"
+                          "LONG = " +
+                              QByteArray(300, 'x') +
+                              "\r\n"
+                              "LATIN = caf\xe9\n"
+                              "[numericalparameters]\r\nLATER = found\r\n");
+    const QString file = dir.filePath("test.txt");
+    const struct {
+        const char* section;
+        const char* key;
+        QString expected;
+    } cases[] = {
+        {"NumericalParameters", "STONE_ID", "AB12"},
+        {"NUMERICALPARAMETERS", "Stone_Id", "AB12"},
+        {"NumericalParameters", "QUOTED", "  spaced "},
+        {"NumericalParameters", "HALFQUOTE", "\"open"},
+        {"NumericalParameters", "EMPTY", ""},
+        {"NumericalParameters", "EQUALS", "a=b"},
+        {"NumericalParameters", "LONG", QString(254, u'x')},
+        {"NumericalParameters", "LATIN", QString::fromLatin1("caf\xe9")},
+        {"NumericalParameters", "MISSING", ""},
+        {"Missing", "STONE_ID", ""},
+        {"NumericalParameters", "LATER", "found"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readIniValue(c.section, c.key, file), c.expected) << c.key;
+}
+
+TEST(IniReader, MissingFileGivesEmptyAndEveryCallReadsAfresh) {
+    test::TempProgramFolder dir;
+    const QString file = dir.filePath("test.txt");
+    EXPECT_EQ(readIniValue("NumericalParameters", "A", file), "");
+    dir.write("test.txt", "[NumericalParameters]\nA=1\n");
+    EXPECT_EQ(readIniValue("NumericalParameters", "A", file), "1");
+    dir.write("test.txt", "[NumericalParameters]\nA=2\n");
+    EXPECT_EQ(readIniValue("NumericalParameters", "A", file), "2");
+}
+
+} // namespace
+} // namespace tav

@@ -1,0 +1,88 @@
+#include "platform/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tav {
+namespace {
+
+TEST(NumberText, LeadingNumberReadsTheNumberATextBeginsWith) {
+    const struct {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"57.5", 57.5}, {"  0.512 ct", 0.512}, {"1.2c3", 1.2}, {"-3.5x", -3.5},
+        {"1e3", 1000},  {"2.5E-1 mm", 0.25},   {"", 0},        {"abc", 0},
+        {"c0.5", 0},    {".5", 0.5},           {"12.", 12},    {"+7", 7},
+        {"1,234", 1},   {"0.00400", 0.004},    {"1E", 1},      {"3D2", 300},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(leadingNumber(QString::fromLatin1(c.text)), c.expected) << c.text;
+}
+
+TEST(NumberText, WholeNumberAcceptsOnlyACompleteNumber) {
+    const struct {
+        const char* text;
+        bool numeric;
+        double value;
+    } cases[] = {
+        {"1", true, 1},      {" 1.0 ", true, 1},  {"-2.5", true, -2.5}, {"1.5E+3", true, 1500},
+        {"0", true, 0},      {".5", true, 0.5},   {"", false, 0},       {"  ", false, 0},
+        {"inf", false, 0},   {"nan", false, 0},   {"0x1A", false, 0},   {"&H1A", false, 0},
+        {"1.2.3", false, 0}, {"12abc", false, 0}, {"-", false, 0},      {"1e999", false, 0},
+    };
+    for (const auto& c : cases) {
+        const auto value = wholeNumber(QString::fromLatin1(c.text));
+        EXPECT_EQ(value.has_value(), c.numeric) << c.text;
+        if (value) {
+            EXPECT_DOUBLE_EQ(*value, c.value) << c.text;
+        }
+    }
+}
+
+TEST(NumberText, SingleAndDoubleTextsKeepTheirSignificantDigits) {
+    EXPECT_EQ(singleToText(1.005f), "1.005");
+    EXPECT_EQ(singleToText(0.1234567891f), "0.1234568");
+    EXPECT_EQ(singleToText(7.0f), "7");
+    EXPECT_EQ(singleToText(57.5f), "57.5");
+    EXPECT_EQ(singleToText(-0.06f), "-0.06");
+    EXPECT_EQ(singleToText(0.0f), "0");
+    EXPECT_EQ(singleToText(1.5e20f), "1.5E+20");
+    EXPECT_EQ(doubleToText(std::fabs(2.5 - 3.1)), "0.6");
+    EXPECT_EQ(doubleToText(57.50), "57.5");
+    EXPECT_EQ(doubleToText(101), "101");
+    EXPECT_EQ(doubleToText(1.0 / 3.0), "0.333333333333333");
+}
+
+TEST(NumberText, PlainDecimalTextWritesOutTheExponent) {
+    EXPECT_EQ(plainDecimalText("1.5E-07"), "0.00000015");
+    EXPECT_EQ(plainDecimalText("-1.5E-07"), "-0.00000015");
+    EXPECT_EQ(plainDecimalText("1.5E+20"), "150000000000000000000");
+    EXPECT_EQ(plainDecimalText("2.5E+01"), "25");
+    EXPECT_EQ(plainDecimalText("0.125"), "0.125");
+}
+
+TEST(NumberText, Int16ConversionRoundsHalfToEvenAndChecksTheRange) {
+    const struct {
+        const char* text;
+        bool ok;
+        int value;
+    } cases[] = {
+        {"1", true, 1},      {"1.0", true, 1},       {"1.5", true, 2},         {"2.5", true, 2},
+        {"-2.5", true, -2},  {"32767", true, 32767}, {"-32768", true, -32768}, {"32768", false, 0},
+        {"40000", false, 0}, {"", false, 0},         {"abc", false, 0},        {" 3 ", true, 3},
+    };
+    for (const auto& c : cases) {
+        const auto value = toInt16(QString::fromLatin1(c.text));
+        EXPECT_EQ(value.has_value(), c.ok) << c.text;
+        if (value) {
+            EXPECT_EQ(*value, c.value) << c.text;
+        }
+    }
+    EXPECT_EQ(toInt32(QStringLiteral("70000")), 70000);
+    EXPECT_FALSE(toInt32(QStringLiteral("3000000000")).has_value());
+}
+
+} // namespace
+} // namespace tav

@@ -1,0 +1,105 @@
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+#include "support/TempProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace tav {
+namespace {
+
+TEST(TextFile, AcceptsEveryLineEndAndKeepsEveryByte) {
+    test::TempProgramFolder dir;
+    QByteArray bytes("crlf\r\ncr\rlf\n\r\nhigh\xe9\xff\x80");
+    dir.write("mixed.txt", bytes);
+    const auto lines = readLines(dir.filePath("mixed.txt"));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines,
+              QStringList({"crlf", "cr", "lf", "", QString::fromLatin1("high\xe9\xff\x80")}));
+    EXPECT_FALSE(readLines(dir.filePath("missing.txt")));
+
+    ASSERT_TRUE(replaceFileLines(dir.filePath("out.txt"), *lines));
+    EXPECT_EQ(dir.read("out.txt"), QByteArray("crlf\r\ncr\r\nlf\r\n\r\nhigh\xe9\xff\x80\r\n"));
+}
+
+TEST(TextFile, ListItemsFollowTheSequentialReader) {
+    const struct {
+        const char* text;
+        QStringList items;
+    } cases[] = {
+        {"Reports\r\nUserData\r\n", {"Reports", "UserData"}},
+        {"  a ,b,  c  \n", {"a", "b", "c"}},
+        {"\"C:\\img, store\\\",\"D:\\out\\\",1\r\n", {"C:\\img, store\\", "D:\\out\\", "1"}},
+        {"\"quoted\"  ,next", {"quoted", "next"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"", {}},
+        {"last", {"last"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readListItems(QString::fromLatin1(c.text)), c.items) << c.text;
+}
+
+TEST(TextFile, ReplaceNeverCreatesAFileThatMustExist) {
+    test::TempProgramFolder dir;
+    EXPECT_FALSE(replaceFileLines(dir.filePath("ExportPa.txt"), {"x"}, true));
+    EXPECT_FALSE(dir.exists("ExportPa.txt"));
+    dir.write("ExportPa.txt", "old content that is longer\r\n");
+    EXPECT_TRUE(replaceFileLines(dir.filePath("ExportPa.txt"), {"a", "b"}, true));
+    EXPECT_EQ(dir.read("ExportPa.txt"), QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"ExportPa.txt"}));
+}
+
+TEST(TextFile, StreamsCreateAppendAndRead) {
+    test::TempProgramFolder dir;
+    const QString path = dir.filePath("layout.txt");
+    {
+        TextStream append(path, TextStream::Mode::Append);
+        EXPECT_FALSE(append.isOpen());
+        EXPECT_FALSE(append.write("lost"));
+    }
+    EXPECT_FALSE(dir.exists("layout.txt"));
+    {
+        TextStream create(path, TextStream::Mode::Create);
+        ASSERT_TRUE(create.isOpen());
+        EXPECT_TRUE(create.write("AB12,"));
+        EXPECT_TRUE(create.writeLine("0.51230,"));
+        EXPECT_TRUE(create.close());
+    }
+    {
+        TextStream append(path, TextStream::Mode::Append);
+        EXPECT_TRUE(append.writeLine(" "));
+    }
+    EXPECT_EQ(dir.read("layout.txt"), QByteArray("AB12,0.51230,\r\n \r\n"));
+    TextStream read(path, TextStream::Mode::Read);
+    EXPECT_EQ(read.readLine(), QString("AB12,0.51230,"));
+    EXPECT_EQ(read.readLine(), QString(" "));
+    EXPECT_FALSE(read.readLine());
+    EXPECT_TRUE(read.atEnd());
+}
+
+TEST(TextFile, StreamWriteFailureIsReported) {
+    TextStream full("/dev/full", TextStream::Mode::Create);
+    ASSERT_TRUE(full.isOpen());
+    full.writeLine(QString(100000, u'x'));
+    EXPECT_FALSE(full.close());
+    EXPECT_TRUE(full.failed());
+}
+
+TEST(ProgramFolder, FindsFilesWhateverTheCaseOfTheirNames) {
+    test::TempProgramFolder dir;
+    dir.write("Reports.mdb", "x");
+    dir.write("test.txt", "x");
+    const ProgramFolder folder = dir.folder();
+    EXPECT_EQ(folder.file("reports.mdb"), dir.path() + QDir::separator() + "Reports.mdb");
+    EXPECT_EQ(folder.file("Test.txt"), dir.path() + QDir::separator() + "test.txt");
+    EXPECT_TRUE(folder.hasFile("REPORTS.MDB"));
+    EXPECT_FALSE(folder.hasFile("ExportPa.txt"));
+    EXPECT_EQ(folder.file("ExportPa.txt"), dir.path() + QDir::separator() + "ExportPa.txt");
+    EXPECT_EQ(joinPath("a", "b"), QString("a") + QDir::separator() + "b");
+}
+
+} // namespace
+} // namespace tav

@@ -1,0 +1,135 @@
+#include "scan/KeyReader.h"
+#include "scan/ValueHelpers.h"
+
+#include "platform/StepFailure.h"
+#include "support/TempProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tav {
+namespace {
+
+TEST(GetString, TranslatesWholeGiaGradesOnlyWhenSwitchedOn) {
+    test::TempProgramFolder dir;
+    dir.write("test.txt", "[NumericalParameters]\r\nA=GIA-V\r\nB=gia-v\r\nC=\"GIA-V \"\r\n"
+                          "D=GIA-VG\r\nE=GIA-E\r\nF=GIA-G\r\nG=GIA-P\r\nH=\r\n");
+    const QString file = dir.filePath("test.txt");
+    const struct {
+        const char* key;
+        qint16 translate;
+        const char* expected;
+    } cases[] = {
+        {"A", -1, "VG"},     {"A", 0, "GIA-V"},   {"B", -1, "gia-v"}, {"C", -1, "GIA-V "},
+        {"D", -1, "GIA-VG"}, {"E", 1, "EX"},      {"F", -1, "GD"},    {"G", -1, "PR"},
+        {"H", -1, ""},       {"MISSING", -1, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GetString("NumericalParameters", c.key, file, c.translate), c.expected)
+            << c.key << " " << c.translate;
+    EXPECT_EQ(GetString("NumericalParameters", "A", dir.filePath("none.txt"), 0), "");
+}
+
+TEST(RoundToDecimals, RoundsHalfUpOnTheDecimalText) {
+    const struct {
+        float value;
+        qint16 places;
+        qint16 fixed;
+        double number;
+        const char* text; // nullptr: the result stays a number
+    } cases[] = {
+        {1.005f, 2, 0, 1.01, nullptr},
+        {2.5f, 0, 0, 3, nullptr},
+        {1.24f, 1, 0, 1.2, nullptr},
+        {0.05f, 1, 0, 0.1, nullptr},
+        {1.5f, 3, 0, 1.5, nullptr},
+        {7.0f, 2, 0, 7, nullptr},
+        {7.0f, 2, 1, 7, "7.00"},
+        {0.1234f, 5, 1, 0.1234, "0.12340"},
+        {3.14159f, 6, 1, 3.14159, nullptr},
+        {57.26f, 1, 0, 57.3, nullptr},
+        {0.5123f, 5, 1, 0.5123, "0.51230"},
+        {2.4f, 0, 1, 2, "2"},
+        // a negative value rounds its magnitude and keeps the sign
+        {-0.06f, 1, 0, -0.1, nullptr},
+        {-1.27f, 1, 0, -1.3, nullptr},
+        {-1.24f, 1, 0, -1.2, nullptr},
+        {-0.001f, 2, 1, 0, "0.00"},
+        // an exponent is written out first
+        {1.5e-7f, 2, 0, 0, nullptr},
+        {1.5e-7f, 7, 0, 0.0000002, nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto result = RoundToDecimals(c.value, c.places, c.fixed);
+        ASSERT_TRUE(result) << c.value;
+        EXPECT_DOUBLE_EQ(result->number, c.number) << c.value << " to " << c.places;
+        EXPECT_EQ(result->isText(), c.text != nullptr) << c.value;
+        if (c.text) {
+            EXPECT_EQ(result->text(), c.text) << c.value;
+        }
+    }
+    EXPECT_EQ(RoundToDecimals(57.26f, 1, 0)->text(), "57.3");
+    EXPECT_FALSE(RoundToDecimals(1.5f, -2, 0));
+}
+
+TEST(GetMaxLenthString, PadsButNeverCuts) {
+    EXPECT_EQ(getMaxLenthString("AB", 5), "AB   ");
+    EXPECT_EQ(getMaxLenthString("ABCDEF", 3), "ABCDEF");
+    EXPECT_EQ(getMaxLenthString("AB", 0), "AB");
+    EXPECT_EQ(getMaxLenthString("AB", -4), "AB");
+}
+
+TEST(CountNumberedKeys, CountsConsecutiveNumericKeys) {
+    test::TempProgramFolder dir;
+    QByteArray many = "[NumericalParameters]\r\n";
+    for (int i = 1; i <= 25; ++i)
+        many += "Z_" + QByteArray::number(i) + " = " + QByteArray::number(i * 1.5) + "\r\n";
+    dir.write("test_export.txt", "[NumericalParameters]\r\nA_1 = 1\r\nA_2 = 0\r\nA_4 = 4\r\n"
+                                 "B_2 = 2\r\nC_1 = x\r\nD_1 = 1\r\nD_10 = 1\r\n" +
+                                     many.mid(23));
+    const QString file = dir.filePath("test_export.txt");
+    const struct {
+        const char* prefix;
+        int count;
+    } cases[] = {{"A_", 2}, {"B_", 0}, {"C_", 0}, {"D_", 1}, {"Z_", 19}, {"a_", 2}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CountNumberedKeys(c.prefix, file), c.count) << c.prefix;
+}
+
+TEST(IsExistingTable, IgnoresCaseAndFailsWithoutDatabase) {
+    test::TempProgramFolder dir;
+    EXPECT_THROW(IsExistingTable(dir.folder(), "x"), StepFailure);
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE Template_GIAPear (A TEXT)"});
+    EXPECT_TRUE(IsExistingTable(dir.folder(), "template_giapear"));
+    EXPECT_TRUE(IsExistingTable(dir.folder(), "TEMPLATE_GIAPEAR"));
+    EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAOval"));
+}
+
+} // namespace
+} // namespace tav
+
+#include "scan/PolishDataReader.h"
+
+namespace tav {
+namespace {
+
+TEST(GetPolishData, TakesOnlyBareKeys) {
+    test::TempProgramFolder dir;
+    dir.write("test_export.txt", "[NumericalParameters]\r\nReports.TABLE_PC = 61\r\n"
+                                 "TABLE_PC = 57.5\r\nKOZIBE_DEG = 1.25 deg\r\n"
+                                 "CUTTING_TYPE = Brilliant\r\n");
+    PolishData data;
+    data.DIAMETER_MM = 9;
+    GetPolishData(data, dir.filePath("test_export.txt"));
+    EXPECT_DOUBLE_EQ(data.TABLE_PC, 57.5);
+    EXPECT_DOUBLE_EQ(data.KOZIBE_DEG, 1.25);
+    EXPECT_DOUBLE_EQ(data.CUTTING_TYPE, 0);
+    EXPECT_DOUBLE_EQ(data.DIAMETER_MM, 0);
+
+    dir.write("test_export.txt", "[NumericalParameters]\r\nReports.TABLE_PC = 61\r\n");
+    GetPolishData(data, dir.filePath("test_export.txt"));
+    for (std::size_t i = 0; i < PolishData::fieldCount; ++i)
+        EXPECT_DOUBLE_EQ(data.field(i), 0) << PolishData::keys[i];
+}
+
+} // namespace
+} // namespace tav
