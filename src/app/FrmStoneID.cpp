@@ -35,6 +35,12 @@ QString FrmStoneID::GetString(const QString& section, const QString& key,
     return ::tav::GetString(section, key, filePath, TranslateGiaGrades);
 }
 
+bool FrmStoneID::openReportsConnection() {
+    ReportsConnection.reset();
+    ReportsConnection = Database::openExisting(folder.file(QStringLiteral("Reports.mdb")));
+    return ReportsConnection != nullptr;
+}
+
 std::optional<RoundedValue> FrmStoneID::RoundToDecimals(float value, qint16 places) const {
     return ::tav::RoundToDecimals(value, places, FixedDecimalFormat);
 }

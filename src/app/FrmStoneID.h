@@ -6,6 +6,7 @@
 #include "app/ProgramWide.h"
 #include "app/TriStateCheckBox.h"
 #include "app/WeightLamp.h"
+#include "platform/Database.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "scan/PolishData.h"
@@ -23,6 +24,7 @@
 #include <QTimer>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace tav {
@@ -165,6 +167,14 @@ public:
     QString PresetStoneId;
     QString CopyAndQuitOnLoad;
     QString ProcessLabel;
+
+    // Reports.mdb, opened by start-up, used and closed by the export.
+    std::unique_ptr<Database> ReportsConnection;
+    // Closes the connection when it is open, then opens it again; false when that failed.
+    bool openReportsConnection();
+    // True while an export runs: a second one must not start inside it, and balance
+    // input waits.
+    bool exportInProgress = false;
 
 private:
     // Building the window; no start-up runs here.
