@@ -21,7 +21,7 @@ build: configure
 run: deps build
 	rm -rf $(SAMPLE_RUN)
 	cmake --build $(BUILD_DIR) --target sample_folder
-	cp -r $(BUILD_DIR)/sample $(SAMPLE_RUN)
+	cp -r $(BUILD_DIR)/sample-folder $(SAMPLE_RUN)
 	$(BUILD_DIR)/src/tavexport --program-folder $(SAMPLE_RUN)
 
 test: deps build
