@@ -71,3 +71,23 @@ TEST(Interaction, GeneralDateLeavesOutMidnight) {
 
 } // namespace
 } // namespace tav
+
+#include <QProcess>
+
+namespace tav {
+namespace {
+
+TEST(Interaction, ProgramEndQuitsBeforeAndInsideTheEventLoop) {
+    for (const char* when : {"before-loop", "inside-loop"}) {
+        QProcess probe;
+        probe.setProcessChannelMode(QProcess::ForwardedChannels);
+        probe.start(QStringLiteral(TAV_PROGRAM_END_PROBE),
+                    {QString::fromLatin1(when), "-platform", "offscreen"});
+        ASSERT_TRUE(probe.waitForFinished(30000)) << when << ": the program did not end";
+        EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit) << when;
+        EXPECT_EQ(probe.exitCode(), 0) << when;
+    }
+}
+
+} // namespace
+} // namespace tav
