@@ -19,9 +19,8 @@ build: configure
 # Starts the window on a fresh copy of the sample program folder, so running it
 # never changes tracked files.
 run: deps build
-	rm -rf $(SAMPLE_RUN)
 	cmake --build $(BUILD_DIR) --target sample_folder
-	cp -r $(BUILD_DIR)/sample-folder $(SAMPLE_RUN)
+	./scripts/sample-run.sh $(BUILD_DIR)/sample-folder $(SAMPLE_RUN)
 	$(BUILD_DIR)/src/tavexport --program-folder $(SAMPLE_RUN)
 
 test: deps build
