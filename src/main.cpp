@@ -1,5 +1,6 @@
 #include "app/FrmStoneID.h"
 #include "app/ProgramWide.h"
+#include "app/StartUp.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtInteraction.h"
 
@@ -36,7 +37,8 @@ int main(int argc, char* argv[]) {
     tav::Platform services = platform.platform();
     tav::ProgramWide program;
     tav::FrmStoneID window(tav::ProgramFolder(folderPath), services, program);
-    if (platform.programEnd.hasEnded())
+    if (tav::Form_Load(window) == tav::StartUpOutcome::ProgramEnded ||
+        platform.programEnd.hasEnded())
         return 0;
     window.show();
     return platform.programEnd.hasEnded() ? 0 : app.exec();

@@ -1,5 +1,7 @@
 #include "app/FrmStoneID.h"
 
+#include "app/BalanceLink.h"
+#include "app/ExportSettings.h"
 #include "scan/KeyReader.h"
 
 namespace tav {
@@ -19,6 +21,16 @@ FrmStoneID::FrmStoneID(const ProgramFolder& folder, Platform& platform, ProgramW
     : QMainWindow(parent), folder(folder), platform(platform), program(program) {
     program.AppDrive = driveOf(folder.path());
     buildControls();
+    // TxtExport_Change and txtOperator_Click save the settings.
+    connectSettingsTriggers(*this);
+    MSComm1 = new SerialControl(this);
+    connectBalanceLink(*this);
+    commands = std::make_unique<Commands>(*this);
+}
+
+void FrmStoneID::closeEvent(QCloseEvent* event) {
+    Form_Unload(*this);
+    QMainWindow::closeEvent(event);
 }
 
 void FrmStoneID::appendStatus(const QString& text) {

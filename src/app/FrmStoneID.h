@@ -2,6 +2,7 @@
 
 #include "app/CaptionLabel.h"
 #include "app/ColourTextBox.h"
+#include "app/Commands.h"
 #include "app/PictureBox.h"
 #include "app/ProgramWide.h"
 #include "app/TriStateCheckBox.h"
@@ -9,6 +10,7 @@
 #include "platform/Database.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SerialControl.h"
 #include "scan/PolishData.h"
 #include "scan/ValueHelpers.h"
 
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -28,6 +31,9 @@
 #include <optional>
 
 namespace tav {
+
+class Form1;
+class FrmAbout;
 
 // The one main window of a run. Every part of the program reads and writes its
 // controls and members directly, by the names below, so they are public; the window
@@ -99,6 +105,9 @@ public:
     QLabel* msgb1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
+    // The balance link (BalanceLink.h).
+    SerialControl* MSComm1 = nullptr;
+
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
@@ -154,6 +163,9 @@ public:
     qint16 ExportPaSetting10 = 0;
     qint16 NoWeightAutoExport = 0;
     QString WeightMessage;
+    // HyperParam.txt lines 9 and 11: kept, used by no operation.
+    QString HyperParamLine9;
+    qint16 HyperParamLine11 = 0;
     qint16 ManualWeightMode = 0;
     qint16 ButtonExportMode = 0;
     qint16 ColumnMergeMode = 0;
@@ -175,6 +187,20 @@ public:
     // True while an export runs: a second one must not start inside it, and balance
     // input waits.
     bool exportInProgress = false;
+    // Set by start-up while it runs the manual-weight toggle: the mode the settings
+    // file keeps, whatever the toggle passes through.
+    std::optional<bool> AllowManualWeightAsLoaded;
+
+    // The table-selection and About windows while they exist; at most one of each.
+    QPointer<Form1> tableSelectionWindow;
+    QPointer<FrmAbout> aboutWindow;
+    // Buttons, menus, keys and closing. Last member: it goes before any control does,
+    // so no event of a control being destroyed reaches it.
+    std::unique_ptr<Commands> commands;
+
+protected:
+    // Every way of closing the window runs its unload steps (Form_Unload).
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Building the window; no start-up runs here.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tav {
 
@@ -9,14 +10,31 @@ class MessageBoxes;
 class ProgramFolder;
 class TextStream;
 
+// testSetting.txt keeps at most this many table names (slots 0 to 100).
+inline constexpr int kTableSlots = 101;
+
 // Rebuilds test_export.txt in the program folder from the tables listed in
 // testSetting.txt: "[NumericalParameters]", then for each listed table one line
 // "Table.Column = value" per column of its first record. A missing Reports.mdb shows
 // "Report File does not Exists" and leaves an old key file as it is.
 void BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages);
 
-// Writes the lines of one table's first record to the key file; throws StepFailure
-// when the table cannot be read or has no rows.
+// Writes the lines of one table's first record to the key file, "Table.Column = "
+// and the value's text by the column's declared type (fieldText, scan/FieldText.h);
+// a carriage return or line feed in a line becomes a blank. Throws StepFailure when
+// the table cannot be read or has no rows (nothing is written then).
 void ExportTableToTestExport(const Database& database, TextStream& keyFile, const QString& table);
+
+// The items of testSetting.txt as the sequential reader takes them (an item ends at a
+// comma or a line end, blanks around it dropped, quotes removed), the first 101 of
+// them, empty items included; no items when the file is missing.
+QStringList ReadTableSlots(const ProgramFolder& folder);
+
+// Creates test_export.txt anew with "[NumericalParameters]" and the lines of each
+// table whose name is not empty, in list order, on a freshly opened connection to
+// Reports.mdb; a table that cannot be read is skipped, and without a database only the
+// section line is written. The one writer of the key file, shared by BuildTestExport
+// and Form1's "Generate Result". False when the key file could not be written.
+bool WriteKeyFile(const ProgramFolder& folder, const QStringList& tables);
 
 } // namespace tav

@@ -1,0 +1,201 @@
+#include "app/BalanceLink.h"
+
+#include "app/FrmStoneID.h"
+#include "export/ExportProcedure.h"
+#include "platform/NumberText.h"
+#include "platform/SerialControl.h"
+#include "platform/StepFailure.h"
+#include "platform/TextFile.h"
+
+#include <QEvent>
+
+namespace tav {
+namespace {
+
+const QString lineBreak = QString(QChar(10)) + QChar(13);
+
+// HyperParam.txt read line by line; each read takes the next line or fails as the
+// file reader does at the end of the file.
+class BalanceSettingsReader {
+public:
+    explicit BalanceSettingsReader(const QString& path) : file_(path, TextStream::Mode::Read) {
+        if (!file_.isOpen())
+            throw StepFailure(QStringLiteral("Permission denied"), 70);
+    }
+
+    QString text() {
+        std::optional<QString> line = file_.readLine();
+        if (!line)
+            throw StepFailure(QStringLiteral("Input past end of file"), 62);
+        return *line;
+    }
+
+    qint16 int16() {
+        const QString line = text();
+        return checked(toInt16(line), line);
+    }
+
+    qint32 int32() {
+        const QString line = text();
+        return checked(toInt32(line), line);
+    }
+
+private:
+    template <class T> static T checked(std::optional<T> value, const QString& line) {
+        if (!isNumericText(line))
+            throw StepFailure(QStringLiteral("Type mismatch"), 13);
+        if (!value)
+            throw StepFailure(QStringLiteral("Overflow"), 6);
+        return *value;
+    }
+
+    TextStream file_;
+};
+
+void reportBalanceError(FrmStoneID& window, const StepFailure& failure) {
+    window.appendWarning(
+        QStringLiteral(" STOP .... Mettlar Communication Error  !!!! ") + lineBreak + lineBreak +
+        QStringLiteral(".....Please Enter the stone Weight Manually ....") + lineBreak + lineBreak +
+        QStringLiteral(" OR Change settings in 'Hyperparam.txt' ") + lineBreak + lineBreak +
+        failure.description() + QStringLiteral(" : ") + QString::number(failure.number()) +
+        QStringLiteral(" : "));
+}
+
+// Double-clicks on the weight field; the field still handles them itself afterwards.
+class WeightFieldDoubleClick : public QObject {
+public:
+    explicit WeightFieldDoubleClick(FrmStoneID& window) : QObject(&window), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_.txtRealWgt && event->type() == QEvent::MouseButtonDblClick)
+            txtRealWgt_DblClick(window_);
+        return false;
+    }
+
+private:
+    FrmStoneID& window_;
+};
+
+} // namespace
+
+void connectBalanceLink(FrmStoneID& window) {
+    FrmStoneID* const w = &window;
+    // The entry has flipped its own check mark before it reports the click; the
+    // switch goes by the mark as it was.
+    QObject::connect(window.Allow, &QAction::triggered, w, [w](bool checked) {
+        if (w->Allow->isCheckable())
+            w->Allow->setChecked(!checked);
+        Allow_Click(*w);
+    });
+    QObject::connect(window.MSComm1, &SerialControl::OnComm, w, [w] { MSComm1_OnComm(*w); });
+    QObject::connect(window.MSComm1, &SerialControl::DeviceLost, w,
+                     [w] { MSComm1_DeviceLost(*w); });
+    window.txtRealWgt->installEventFilter(new WeightFieldDoubleClick(window));
+}
+
+void OpenBalancePort(FrmStoneID& window) {
+    const QString name = QStringLiteral("HyperParam.txt");
+    if (!window.folder.hasFile(name))
+        return;
+    SerialControl& port = *window.MSComm1;
+    try {
+        BalanceSettingsReader file(window.folder.file(name));
+        port.setCommPort(file.int16());
+        port.setHandshaking(file.int32());
+        port.setRThreshold(file.int16());
+        port.setRTSEnable(true);
+        QStringList line;
+        for (int i = 0; i < 4; ++i)
+            line.append(file.text());
+        port.setSettings(line.join(u','));
+        port.setSThreshold(file.int16());
+        window.HyperParamLine9 = file.text();
+        window.WeightMessage = file.text();
+        window.HyperParamLine11 = file.int16();
+        window.NoWeightAutoExport = file.int16();
+        if (window.NoWeightAutoExport == 1) {
+            // Log folder, button mode and decimal format are still those of before: the
+            // export sees an empty log folder at start-up.
+            const ExportOutcome outcome = ExportData(window);
+            if (outcome == ExportOutcome::ProgramEnded || window.platform.programEnd.hasEnded())
+                return;
+        }
+        window.ButtonExportMode = file.int16();
+        window.LogFolder = file.text();
+        window.FixedDecimalFormat = file.int16();
+        const bool byButton = window.ButtonExportMode == 1;
+        window.Cmd_OK->setVisible(byButton);
+        window.Cmd_Can->setVisible(byButton);
+        window.Shape1[0]->setVisible(!byButton);
+        window.Label4[0]->setEnabled(false);
+        window.txtRealWgt->setReadOnly(true);
+        port.setPortOpen(true);
+    } catch (const StepFailure& failure) {
+        reportBalanceError(window, failure);
+    }
+}
+
+void MSComm1_OnComm(FrmStoneID& window) {
+    SerialControl& port = *window.MSComm1;
+    switch (port.CommEvent()) {
+    case SerialControl::EventReceive:
+        // The export reads the weight field; a reading that arrives meanwhile waits in
+        // the port and comes with the next event.
+        if (window.exportInProgress)
+            return;
+        step([&] { HandleInput(window, port.Input()); });
+        break;
+    case SerialControl::EventEOF:
+        window.appendWarning(QStringLiteral(" Comm Error : Not Found"));
+        break;
+    default:
+        break;
+    }
+}
+
+void HandleInput(FrmStoneID& window, const QString& InBuff) {
+    QLineEdit* const field = window.txtRealWgt;
+    field->setReadOnly(false);
+    qsizetype blanks = 0;
+    while (blanks < InBuff.size() && InBuff[blanks] == u' ')
+        ++blanks;
+    field->end(false);
+    field->insert(InBuff.mid(blanks));
+    if (field->text().size() > 8)
+        field->setText(field->text().left(8));
+    window.Shape1[0]->setFillColor(vbGreen);
+    field->setReadOnly(true);
+    window.txtStoneID->setFocus();
+}
+
+void Allow_Click(FrmStoneID& window) {
+    if (window.Allow->isChecked()) {
+        window.Label4[0]->setEnabled(false);
+        window.txtRealWgt->setReadOnly(true);
+        window.Allow->setText(kAllowBalanceModeCaption);
+        window.Allow->setChecked(false);
+        window.AllowManualWeight = false;
+        window.ManualWeightMode = 0;
+        OpenBalancePort(window);
+    } else {
+        window.Allow->setText(kAllowManualModeCaption);
+        window.Label4[0]->setEnabled(true);
+        window.txtRealWgt->setReadOnly(false);
+        window.AllowManualWeight = true;
+        window.Allow->setChecked(true);
+        window.ManualWeightMode = 1;
+        if (window.MSComm1->PortOpen())
+            window.MSComm1->setPortOpen(false);
+    }
+}
+
+void txtRealWgt_DblClick(FrmStoneID& window) {
+    Allow_Click(window);
+}
+
+void MSComm1_DeviceLost(FrmStoneID& window) {
+    window.appendWarning(QStringLiteral(" Comm Error : device lost"));
+}
+
+} // namespace tav

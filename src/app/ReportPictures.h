@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+namespace tav {
+
+class FrmStoneID;
+class PictureBox;
+
+// Turns an enhanced metafile into an SVG document by running the helper program
+// tavemf2svg. The conversion library is not safe on every broken file, so it never runs
+// inside this process: a helper that fails, crashes or outlasts the time limit only
+// means there is no picture.
+class MetafileConverter {
+public:
+    static constexpr std::chrono::milliseconds defaultTimeLimit{10000};
+
+    explicit MetafileConverter(QString helperPath = defaultHelperPath(),
+                               std::chrono::milliseconds timeLimit = defaultTimeLimit);
+
+    // The SVG document; nothing when the helper did not deliver one in time.
+    std::optional<QByteArray> toSvg(const QString& metafilePath) const;
+
+    const QString& helperPath() const { return helperPath_; }
+
+    // The helper beside the program's executable, else the one of the build tree.
+    static QString defaultHelperPath();
+
+private:
+    QString helperPath_;
+    std::chrono::milliseconds timeLimit_;
+};
+
+// True when the file begins like an enhanced metafile (a header record with " EMF").
+bool isEnhancedMetafile(const QString& path);
+
+// Largest size at which a metafile is drawn; the picture box scales it further.
+inline constexpr QSize metafileDrawingBounds{800, 800};
+
+// A picture file as an image, recognised by its content: enhanced metafiles through
+// the converter, drawn as large as fits `bounds`, other formats through Qt's image
+// readers. Nothing when the file is missing or cannot be read.
+std::optional<QImage> loadPicture(const QString& path, const MetafileConverter& converter,
+                                  QSize bounds = metafileDrawingBounds);
+
+// Shows the picture in the box; one that cannot be loaded leaves the box as it was.
+bool showPicture(PictureBox& box, const QString& path, const MetafileConverter& converter);
+
+// Start-up: the scanner's crown and pavilion report views of the program folder into
+// Image1[0] and Image1[1].
+void showReportViews(FrmStoneID& window, const MetafileConverter& converter = MetafileConverter());
+
+} // namespace tav

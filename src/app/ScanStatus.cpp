@@ -1,0 +1,116 @@
+#include "app/ScanStatus.h"
+
+#include "app/FrmStoneID.h"
+
+#include <array>
+#include <utility>
+
+namespace tav {
+
+namespace {
+
+const QString builtCorrectly = QStringLiteral("The model is built correctly");
+const QString negligibleErrors = QStringLiteral("The model has negligible errors");
+const QString builtBadly = QStringLiteral("The model is built badly");
+
+const QString section = QStringLiteral("NumericalParameters");
+const QString girdleKey = QStringLiteral("MODEL_BUILDING_GIRDLE_ERR_VALUE_1");
+
+} // namespace
+
+void Change_MSG(QString& caption, QString& toolTip) {
+    // Each rewrite is tried once, in this order, on the caption as it then stands.
+    const std::array<std::pair<QString, QString>, 3> rewrites{{
+        {QStringLiteral("The model has small errors"), builtCorrectly},
+        {QStringLiteral("The model has medium errors"), negligibleErrors},
+        {QStringLiteral("The model has big errors"), builtBadly},
+    }};
+    for (const auto& [scannerText, shownText] : rewrites) {
+        if (caption == scannerText)
+            caption = shownText;
+    }
+    if (caption == builtCorrectly)
+        toolTip = QStringLiteral("The model has small errors -- ");
+    else if (caption == negligibleErrors)
+        toolTip = QStringLiteral("The model has medium errors -- ");
+    else if (caption == builtBadly)
+        toolTip = QStringLiteral("The model has big errors -- ");
+}
+
+std::optional<QColor> modelStatusColour(const QString& caption) {
+    if (caption == builtCorrectly)
+        return QColor(0, 0, 255);
+    if (caption == negligibleErrors)
+        return QColor(0, 255, 0);
+    if (caption == QStringLiteral("The model has noncritical errors"))
+        return QColor(0, 180, 0);
+    if (caption == QStringLiteral("The model is not built "))
+        return QColor(200, 0, 0);
+    return std::nullopt;
+}
+
+ScanStatusDisplay scanStatusDisplay(const QString& status, const QString& keyFileGirdle,
+                                    const QString& testFileGirdle) {
+    ScanStatusDisplay shown;
+    shown.caption = status;
+    shown.toolTip = status;
+
+    if (!keyFileGirdle.isEmpty()) {
+        shown.caption += QStringLiteral(" - ") + QStringLiteral("Girdle Deviation : ") +
+                         keyFileGirdle + QStringLiteral(" mkm");
+        shown.toolTip = QStringLiteral("Try to remove Girdle Deviation Warnings......") +
+                        QChar(10) + QChar(13) +
+                        QStringLiteral("Close This Windows.......Clean the stone ... ") +
+                        QChar(10) + QChar(13) +
+                        QStringLiteral("TRY TO RESCAN - If not Succesful Save the MMD ");
+        shown.background = QColor(108, 108, 108);
+    }
+
+    Change_MSG(shown.caption, shown.toolTip);
+
+    shown.adviceVisible = false;
+    if (const std::optional<QColor> colour = modelStatusColour(shown.caption))
+        shown.background = colour;
+
+    if (shown.caption == builtBadly) {
+        shown.adviceVisible = true;
+        shown.toolTip += QStringLiteral("If required ,Clean the stone & Rescan.....");
+        shown.adviceCaption = shown.toolTip;
+        shown.background = QColor(255, 255, 255);
+        shown.foreground = QColor(255, 0, 0);
+        shown.caption = QStringLiteral("Check && confirm the Wireframe ");
+    }
+
+    if (!testFileGirdle.isEmpty()) {
+        shown.caption += QStringLiteral(" - ") + QStringLiteral("Grd-Dev: ") + testFileGirdle +
+                         QStringLiteral(" mkm") +
+                         QStringLiteral("Check the Dust on Girdle ..If required ,Clean the "
+                                        "stone & Rescan.....");
+        shown.foreground = QColor(255, 255, 255);
+        if (shown.background != QColor(255, 0, 0))
+            shown.background = QColor(100, 255, 100);
+        shown.toolTip =
+            QStringLiteral("Check the Dust on Girdle ...If required Clean the stone & ReScan.");
+        shown.adviceVisible = true;
+        shown.adviceCaption = shown.toolTip;
+    }
+    return shown;
+}
+
+void showScanStatus(FrmStoneID& window) {
+    const QString keyFileGirdle = window.GetString(section, girdleKey, window.keyFile());
+    const QString testFileGirdle = window.GetString(section, girdleKey, window.testFile());
+    const ScanStatusDisplay shown =
+        scanStatusDisplay(window.Msg_1->caption(), keyFileGirdle, testFileGirdle);
+
+    window.Msg_1->setCaption(shown.caption);
+    window.Msg_1->setToolTip(shown.toolTip);
+    window.Msg_1->setBackground(shown.background.value_or(CaptionLabel::designedBackground()));
+    if (shown.foreground)
+        window.Msg_1->setForeground(*shown.foreground);
+    if (shown.adviceCaption)
+        window.Msg_11->setCaption(*shown.adviceCaption);
+    window.Msg_11->setVisible(shown.adviceVisible);
+}
+
+} // namespace tav

@@ -1,0 +1,305 @@
+#include "app/StartUp.h"
+
+#include "app/BalanceLink.h"
+#include "app/EditingSwitches.h"
+#include "app/ExportSettings.h"
+#include "app/FrmStoneID.h"
+#include "app/ImageCopy.h"
+#include "app/ReportPictures.h"
+#include "app/ScanStatus.h"
+#include "app/WindowPosition.h"
+#include "export/ExportProcedure.h"
+#include "platform/NumberText.h"
+#include "platform/StepFailure.h"
+#include "platform/TextFile.h"
+#include "scan/KeyFileBuilder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+
+namespace tav {
+namespace {
+
+const QString kSection = QStringLiteral("NumericalParameters");
+
+struct RequiredFile {
+    const char* name;
+    const char* message;
+    const char* title;
+};
+
+constexpr std::array<RequiredFile, 4> kRequiredFiles{{
+    {"reports.mdb", "Reports.mdb file does not exist  - Can not proceed further....",
+     "REPORTS.MDB ABSENT"},
+    {"exportpa.txt", "ExportPa.txt file does not exist  - Can not proceed further....",
+     "EXPORTPA.TXT ABSENT"},
+    {"hyperparam.txt", "HyperParam.txt file does not exist  - Can not proceed further....",
+     "HYPERPARAM.TXT ABSENT"},
+    {"test.txt", "test.txt file does not exist  - Re Scan the stone and Repeat....",
+     "TEST.TXT NOT FOUND"},
+}};
+
+const QString kShapeMissing = QStringLiteral(
+    "This Shape is not present in Template or in the Shape list ...Please select the Shape "
+    "manually");
+
+// "Neither empty nor 0": the form in which the start-up options are switched on.
+bool isSet(const QString& option) { return !option.isEmpty() && option != u"0"; }
+
+QString versionText() {
+    return QStringLiteral("%1.%2.%3")
+        .arg(TAV_VERSION_MAJOR)
+        .arg(TAV_VERSION_MINOR)
+        .arg(TAV_VERSION_REVISION);
+}
+
+// The text of a column of the row; a Null or a missing column fails, so the control
+// keeps what it showed.
+QString columnText(const QVariantList& row, int position) {
+    require(position < row.size(), "Item not found in this collection");
+    const QVariant& value = row[position];
+    require(!value.isNull(), "Invalid use of Null");
+    return value.toString();
+}
+
+} // namespace
+
+StartUp::StartUp(FrmStoneID& window) : window_(window) {}
+
+QDateTime StartUp::programFileDate() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
+}
+
+StartUpOutcome Form_Load(FrmStoneID& window) { return StartUp(window).run(); }
+
+StartUpOutcome StartUp::run() {
+    FrmStoneID& w = window_;
+    ProgramEnd& programEnd = w.platform.programEnd;
+
+    step([&] { BuildTestExport(w.folder, w.platform.messages); });
+    programDate_ = programFileDate();
+    w.msgb1->clear();
+    w.program.ExportWarningFlag = 0;
+    captionFromVersion(QStringLiteral("TAVIX EXPORT UTILITY"));
+    userName_ = w.platform.environment.userName();
+    for (QWidget* control : editingControls(w))
+        control->setEnabled(false);
+
+    if (!requiredFilesPresent())
+        return StartUpOutcome::ProgramEnded;
+
+    w.LoadingGuard = -1;
+    step([&] { setwindowsize(w); });
+    step([&] { w.openReportsConnection(); });
+    fillLists();
+    readUserFiles();
+    readLastUserData();
+
+    const QStringList settings =
+        readExportSettingsLines(w.folder).value_or(QStringList());
+    applyExportSettingsLines(w, settings, 1, 23);
+    if (!stoneIdAndOptions())
+        return StartUpOutcome::ProgramEnded;
+    scannerWeight();
+    step([&] { showScanStatus(w); });
+
+    w.LoadingGuard = 0;
+    if (!applySwitches())
+        return StartUpOutcome::ProgramEnded;
+    selectShape();
+    step([&] { showReportViews(w); });
+    step([&] { copyStoreImages(w); });
+
+    w.txtStoneID->setFocus();
+    if (w.AutoExportOnLoad != 0) {
+        w.txtStoneID->setFocus();
+        ExportData(w);
+        if (programEnd.hasEnded())
+            return StartUpOutcome::ProgramEnded;
+    }
+    return StartUpOutcome::Waiting;
+}
+
+void StartUp::captionFromVersion(const QString& title) {
+    if (!programDate_.isValid())
+        return;
+    window_.setWindowTitle(title + QStringLiteral(" Ver:") + versionText() +
+                           QStringLiteral(".DTD : ") + generalDateTimeText(programDate_));
+}
+
+bool StartUp::requiredFilesPresent() {
+    for (const RequiredFile& file : kRequiredFiles) {
+        if (window_.folder.hasFile(QString::fromLatin1(file.name)))
+            continue;
+        window_.platform.messages.show(QString::fromLatin1(file.message),
+                                       QString::fromLatin1(file.title), MessageIcon::Critical);
+        window_.platform.programEnd.end();
+        return false;
+    }
+    return true;
+}
+
+void StartUp::fillLists() {
+    window_.CBOFORMAT->addItems({"Row", "Col", "Col_Row", "Table"});
+    window_.CBODECIMAL->addItems({"1", "2", "3", "4", "5", "Auto"});
+}
+
+void StartUp::readUserFiles() {
+    FrmStoneID& w = window_;
+    if (const auto lists = readLines(w.folder.file(QStringLiteral("UserDat.txt")))) {
+        const std::array<QComboBox*, 6> boxes{w.cbColor, w.cbClarity, w.cbFlaurosance,
+                                              w.cboShape,  w.cbPolish,  w.CbSym};
+        w.cboShape->clear();
+        for (std::size_t i = 0; i < boxes.size() && i < std::size_t(lists->size()); ++i)
+            boxes[i]->addItems(lists->at(int(i)).split(u','));
+    }
+
+    const auto names = readLines(w.folder.file(QStringLiteral("UserDat_name.txt")));
+    if (!names)
+        return;
+    const std::array<QLabel*, 11> labels{w.Label6[5], w.Label12,   w.Label11,  w.Label17,
+                                         w.Label9[0], w.Label10,   w.Label9[1], w.Label4[1],
+                                         w.Label2,    w.Label18,   w.Label4[0]};
+    for (std::size_t i = 0; i < labels.size() && i < std::size_t(names->size()); ++i)
+        labels[i]->setText(names->at(int(i)));
+    if (names->size() >= 12 && !names->at(11).isEmpty())
+        captionFromVersion(names->at(11));
+}
+
+void StartUp::readLastUserData() {
+    FrmStoneID& w = window_;
+    step([&] { require(w.openReportsConnection(), "Could not open Reports.mdb"); });
+    if (!w.ReportsConnection)
+        return;
+    const auto rows = w.ReportsConnection->selectAll(QStringLiteral("UserData"));
+    if (!rows)
+        return;
+    for (const QVariantList& row : rows->rows) {
+        step([&] { w.cbColor->setCurrentText(columnText(row, 1)); });
+        step([&] { w.cbClarity->setCurrentText(columnText(row, 2)); });
+        step([&] { w.cbFlaurosance->setCurrentText(columnText(row, 3)); });
+        step([&] { w.cboShape->setCurrentText(columnText(row, 66)); });
+        // The lot is kept as well, so that switching the blanking off restores it.
+        step([&] {
+            w.TxtLotno->setText(columnText(row, 12));
+            w.SavedLotNo = w.TxtLotno->text();
+        });
+        step([&] { w.txtOperator->setText(columnText(row, 15)); });
+        step([&] { w.TxtShape->setText(columnText(row, 24)); });
+        step([&] { w.txtCompanyName->setText(columnText(row, 17)); });
+        step([&] { w.cbPolish->setCurrentText(columnText(row, 6)); });
+        step([&] { w.CbSym->setCurrentText(columnText(row, 71)); });
+        w.TxtRepID->setText(userName_);
+    }
+}
+
+bool StartUp::stoneIdAndOptions() {
+    FrmStoneID& w = window_;
+    const QString stoneId = w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile());
+    if (!stoneId.isEmpty()) {
+        w.txtStoneID->setText(stoneId);
+        w.SavedStoneId = w.txtStoneID->text();
+        w.txtRealWgt->setText(w.GetString(kSection, QStringLiteral("WEIGHT_REAL"), w.testFile()));
+        w.SavedRealWeight = w.txtRealWgt->text();
+    }
+    if (w.BlankStoneAndWeight != 0) {
+        w.txtStoneID->clear();
+        w.txtRealWgt->clear();
+    }
+    const QStringList settings = readExportSettingsLines(w.folder).value_or(QStringList());
+    applyExportSettingsLines(w, settings, 24, 24);
+    if (isSet(w.PresetStoneId))
+        w.txtStoneID->setText(w.PresetStoneId);
+    w.txtStoneID->setFocus();
+    w.Msg_1->setCaption(
+        w.GetString(kSection, QStringLiteral("MODEL_BUILDING_ERROR_STATUS"), w.testFile()));
+
+    applyExportSettingsLines(w, settings, 25, 25);
+    if (isSet(w.CopyAndQuitOnLoad) && copyAndQuit())
+        return false;
+
+    applyExportSettingsLines(w, settings, 26, 26);
+    if (isSet(w.ProcessLabel)) {
+        w.StoneExportFile =
+            w.TxtExport->text().trimmed() + QDir::separator() +
+            w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
+            w.ProcessLabel + w.txtSysnumber->text();
+    }
+    return true;
+}
+
+// test.txt into the export folder's folder of the stone, then Transfer_files.bat and
+// the end. A copy that did not land is reported and the program stays open: quitting
+// would pass the stone on as if it had been transferred.
+bool StartUp::copyAndQuit() {
+    FrmStoneID& w = window_;
+    const QString id = w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile());
+    const QString exportFolder = w.TxtExport->text().trimmed();
+    const QString stoneFolder = joinPath(exportFolder, id);
+    w.StoneExportFile = joinPath(stoneFolder, id + w.txtSysnumber->text());
+
+    QString failure;
+    if (exportFolder.isEmpty() || !QFileInfo(exportFolder).isDir())
+        failure = QStringLiteral("Export path Does not exists : ") + exportFolder;
+    else if (!isSafeStoneId(id) || !QDir(exportFolder).mkpath(id))
+        failure = QStringLiteral("Folder could not be made : ") + stoneFolder;
+    else {
+        QDir::setCurrent(exportFolder);
+        QFile::remove(w.StoneExportFile);
+        if (!QFile::copy(w.testFile(), w.StoneExportFile))
+            failure = QStringLiteral("test.txt could not be copied to ") + w.StoneExportFile;
+    }
+    if (!failure.isEmpty()) {
+        w.platform.messages.show(failure + QStringLiteral("  - Files are NOT transferred...."),
+                                 QStringLiteral("COPY FAILED"), MessageIcon::Critical);
+        return false;
+    }
+    w.platform.batches.start(w.folder.file(QStringLiteral("Transfer_files.bat")));
+    w.platform.programEnd.end();
+    return true;
+}
+
+void StartUp::scannerWeight() {
+    FrmStoneID& w = window_;
+    w.TxtHP_Wgt->setText(w.GetString(kSection, QStringLiteral("CORRECTED_MASS"), w.testFile()));
+    if (leadingNumber(w.TxtHP_Wgt->text()) == 0)
+        w.TxtHP_Wgt->setText(w.GetString(kSection, QStringLiteral("WEIGHT_4_CT"), w.testFile()));
+}
+
+// Each switch runs its toggle twice, which applies captions, marks and field states
+// and opens the balance port once in either saved mode.
+bool StartUp::applySwitches() {
+    FrmStoneID& w = window_;
+    // An export started by the balance set-up inside the first toggle must save the
+    // mode as loaded, not the balance mode the toggle passes through.
+    w.AllowManualWeightAsLoaded = w.AllowManualWeight;
+    for (int i = 0; i < 2; ++i) {
+        step([&] { Allow_Click(w); });
+        if (w.platform.programEnd.hasEnded())
+            return false;
+    }
+    w.AllowManualWeightAsLoaded.reset();
+    for (int i = 0; i < 2; ++i)
+        step([&] { Enable_Click(w); });
+    return true;
+}
+
+void StartUp::selectShape() {
+    FrmStoneID& w = window_;
+    const QString cuttingType = w.GetString(kSection, QStringLiteral("CUTTING_TYPE"), w.testFile());
+    for (int i = 0; i < w.cboShape->count(); ++i) {
+        if (w.cboShape->itemText(i) == cuttingType) {
+            w.cboShape->setCurrentText(cuttingType);
+            return;
+        }
+    }
+    w.platform.messages.show(kShapeMissing, QStringLiteral("SHAPE NOT PRESENT"),
+                             MessageIcon::None);
+    w.cboShape->setToolTip(kShapeMissing);
+}
+
+} // namespace tav

@@ -1,0 +1,159 @@
+#include "app/WindowPosition.h"
+
+#include "app/FrmStoneID.h"
+#include "platform/NumberText.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+#include <limits>
+
+namespace tav {
+namespace {
+
+const QString kFileName = QStringLiteral("winpos_TAV.txt");
+
+// The part of the window that must lie on a screen for it to count as on screen.
+constexpr int kVisibleMargin = 40;
+
+// " 1500 ", "-300 ": the sign's place holds "-" or a blank.
+QString twipsLine(float twips) {
+    const QString digits = singleToText(twips);
+    return digits.startsWith(u'-') ? digits + u' ' : u' ' + digits + u' ';
+}
+
+// One item of the file as a single-precision number; nothing when it is none.
+std::optional<float> singleOf(const QString& item) {
+    const auto value = wholeNumber(item);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+std::optional<int> pixelsOf(float twips) {
+    const double pixels = std::round(static_cast<double>(twips) / kTwipsPerPixel);
+    if (std::fabs(pixels) > std::numeric_limits<int>::max() / 2)
+        return std::nullopt;
+    return static_cast<int>(pixels);
+}
+
+// Sets property n (0 Left, 1 Top, 2 Width, 3 Height); false when it cannot take the value.
+bool setProperty(QWidget& window, int n, float twips) {
+    const auto pixels = pixelsOf(twips);
+    if (!pixels)
+        return false;
+    switch (n) {
+    case 0:
+        window.move(*pixels, window.y());
+        return true;
+    case 1:
+        window.move(window.x(), *pixels);
+        return true;
+    case 2:
+        if (*pixels < 0)
+            return false;
+        window.resize(*pixels, window.height());
+        return true;
+    case 3:
+        if (*pixels < 0)
+            return false;
+        window.resize(window.width(), *pixels);
+        return true;
+    default:
+        return false;
+    }
+}
+
+qint64 distanceSquared(const QRect& a, const QRect& b) {
+    const auto gap = [](int lowA, int highA, int lowB, int highB) -> qint64 {
+        if (highA < lowB)
+            return qint64(lowB) - highA;
+        if (highB < lowA)
+            return qint64(lowA) - highB;
+        return 0;
+    };
+    const qint64 dx = gap(a.left(), a.right(), b.left(), b.right());
+    const qint64 dy = gap(a.top(), a.bottom(), b.top(), b.bottom());
+    return dx * dx + dy * dy;
+}
+
+bool showsEnoughOf(const QRect& frame, const QRect& area) {
+    const QRect seen = frame.intersected(area);
+    return seen.width() >= std::min(kVisibleMargin, frame.width()) &&
+           seen.height() >= std::min(kVisibleMargin, frame.height()) && !seen.isEmpty();
+}
+
+void keepOnScreen(QWidget& window) {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    const QRect frame(window.pos(), window.frameGeometry().size());
+    const QRect kept = keptOnScreen(frame, areas);
+    if (kept.topLeft() != frame.topLeft())
+        window.move(kept.topLeft());
+}
+
+} // namespace
+
+QRect keptOnScreen(const QRect& frame, const QList<QRect>& screenAreas) {
+    if (screenAreas.isEmpty())
+        return frame;
+    for (const QRect& area : screenAreas) {
+        if (showsEnoughOf(frame, area))
+            return frame;
+    }
+    const QRect* nearest = &screenAreas.first();
+    for (const QRect& area : screenAreas) {
+        if (distanceSquared(frame, area) < distanceSquared(frame, *nearest))
+            nearest = &area;
+    }
+    // Inside the area when it fits; a window larger than the area keeps its top-left
+    // corner (and so its title bar) on it.
+    const int x =
+        std::max(nearest->left(), std::min(frame.left(), nearest->right() - frame.width() + 1));
+    const int y =
+        std::max(nearest->top(), std::min(frame.top(), nearest->bottom() - frame.height() + 1));
+    return QRect(QPoint(x, y), frame.size());
+}
+
+void setwindowsize(QWidget& window, const ProgramFolder& folder) {
+    if (!folder.hasFile(kFileName))
+        return;
+    const auto items = readListItemsFromFile(folder.file(kFileName));
+    if (!items)
+        return;
+    bool changed = false;
+    for (int n = 0; n < 4 && n < items->size(); ++n) {
+        const auto twips = singleOf(items->at(n));
+        if (!twips || !setProperty(window, n, *twips))
+            break;
+        changed = true;
+    }
+    if (changed)
+        keepOnScreen(window);
+}
+
+void setwindowsize(FrmStoneID& window) {
+    setwindowsize(window, window.folder);
+}
+
+bool Writewindowsize(const QWidget& window, const ProgramFolder& folder) {
+    const float factor = kTwipsPerPixel;
+    const QStringList lines = {
+        twipsLine(window.x() * factor),
+        twipsLine(window.y() * factor),
+        twipsLine(window.width() * factor),
+        twipsLine(window.height() * factor),
+    };
+    return replaceFileLines(folder.file(kFileName), lines);
+}
+
+bool Writewindowsize(FrmStoneID& window) {
+    return Writewindowsize(window, window.folder);
+}
+
+} // namespace tav

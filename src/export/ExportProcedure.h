@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+namespace tav {
+
+class FrmStoneID;
+
+// How a call of the export ended.
+enum class ExportOutcome {
+    Left,           // stopped early; the program stays open and the export can run again
+    ProgramEnded,   // the program was ended at once
+    Completed,      // every phase ran
+    AlreadyRunning, // another export was in progress; this call did nothing
+};
+
+// The export of one stone, phase by phase in a fixed order. Every statement that
+// fails is skipped and the export goes on; only the phases that say so leave it.
+class ExportProcedure {
+public:
+    explicit ExportProcedure(FrmStoneID& window);
+
+    ExportOutcome run();
+
+    // Values of this export, formed by its phases and kept until it ends.
+    QString FacetCode;
+    QString TemplateTable;
+    // MODEL_IS_SEMI_POLISHED of test.txt as a number (1 for a semi-polished model).
+    double SemiPolished = 0;
+    double WeightDeviationPercent = 0;
+
+    // The phases in the order run() calls them.
+    void tablePercentPhase();   // 1
+    void userDataPhase();       // 2
+    void keyFileRebuildPhase(); // 3
+    bool weightChecksPhase();   // 4: false leaves the export
+    void templateChoicePhase(); // 5
+    void weightVerdictPhase();  // 7
+
+private:
+    FrmStoneID& window_;
+};
+
+// Runs the export unless one is already running in this window (a modal box or the
+// pause of an export must not start a second one).
+ExportOutcome ExportData(FrmStoneID& window);
+
+} // namespace tav

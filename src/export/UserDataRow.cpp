@@ -1,0 +1,248 @@
+#include "export/UserDataRow.h"
+
+#include "app/FrmStoneID.h"
+#include "export/ExportHelpers.h"
+#include "platform/Database.h"
+#include "platform/NumberText.h"
+#include "platform/StepFailure.h"
+#include "scan/FieldText.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+
+#include <algorithm>
+
+namespace tav {
+namespace {
+
+const QString userDataTable = QStringLiteral("UserData");
+
+// Columns at positions 1 to 100 may receive a value; later ones never do.
+constexpr qsizetype lastFilledPosition = 100;
+
+struct Column {
+    QString name;
+    QString declaredType;
+};
+
+// The table's columns in their stored order; nothing when there is no such table.
+std::optional<std::vector<Column>> columnsOf(const Database& database, const QString& table) {
+    const auto info = database.select(
+        QStringLiteral("PRAGMA table_info(%1)").arg(Database::quoteIdentifier(table)));
+    if (!info || info->isEmpty())
+        return std::nullopt;
+    std::vector<Column> columns;
+    for (const QVariantList& row : info->rows)
+        columns.push_back({row.value(1).toString(), row.value(2).toString()});
+    return columns;
+}
+
+// The forms in which the program writes dates and times, plus ISO texts.
+bool isDateOrTimeText(const QString& text) {
+    const QLocale locale;
+    for (const auto format : {QLocale::ShortFormat, QLocale::LongFormat}) {
+        if (locale.toDate(text, format).isValid() || locale.toTime(text, format).isValid() ||
+            locale.toDateTime(text, format).isValid())
+            return true;
+    }
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(QLatin1Char('t'));
+    if (locale.toTime(text, timeFormat.trimmed()).isValid())
+        return true;
+    return QDateTime::fromString(text, Qt::ISODate).isValid() ||
+           QDate::fromString(text, Qt::ISODate).isValid() ||
+           QTime::fromString(text, Qt::ISODate).isValid();
+}
+
+bool isBooleanText(const QString& text) {
+    const QString word = text.trimmed();
+    return isNumericText(text) || word.compare(u"True", Qt::CaseInsensitive) == 0 ||
+           word.compare(u"False", Qt::CaseInsensitive) == 0;
+}
+
+// Whether a column of the declared type takes the value as the original database did:
+// SQLite alone would keep a text in a numeric column or a text longer than its column.
+bool columnAccepts(const QString& declaredType, const QVariant& value) {
+    const FieldKind kind = fieldKindOf(declaredType);
+    const QString text = value.toString();
+    if (kind == FieldKind::Untyped)
+        return true;
+    if (kind == FieldKind::Text) {
+        static const QRegularExpression sizePattern(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
+        const auto size = sizePattern.match(declaredType);
+        return !size.hasMatch() || text.size() <= size.captured(1).toLongLong();
+    }
+    // A number column takes every number; a text only when it converts.
+    if (value.typeId() != QMetaType::QString)
+        return true;
+    if (kind == FieldKind::Boolean)
+        return isBooleanText(text);
+    if (kind == FieldKind::Date)
+        return isNumericText(text) || isDateOrTimeText(text);
+    return isNumericText(text);
+}
+
+// The writes of one row go into one transaction, so the file is synced once;
+// whatever went through is kept, also when a later statement failed.
+class RowWrites {
+public:
+    explicit RowWrites(QSqlDatabase connection) : connection_(std::move(connection)) {
+        open_ = connection_.transaction();
+    }
+    ~RowWrites() {
+        if (open_ && !connection_.commit())
+            connection_.rollback();
+    }
+    RowWrites(const RowWrites&) = delete;
+    RowWrites& operator=(const RowWrites&) = delete;
+
+private:
+    QSqlDatabase connection_;
+    bool open_ = false;
+};
+
+// A number of the program's single precision, stored with the digits it shows.
+QVariant singleValue(float value) {
+    return leadingNumber(singleToText(value));
+}
+
+// A rounded value as the row stores it: its fixed text, else the number.
+QVariant roundedValue(const RoundedValue& value) {
+    return value.isText() ? QVariant(*value.fixedText) : QVariant(value.number);
+}
+
+std::optional<QVariant> textValue(const std::optional<QString>& text) {
+    return text ? std::optional<QVariant>(*text) : std::nullopt;
+}
+
+} // namespace
+
+StoneIdParts SplitStoneId(const QString& stoneId) {
+    StoneIdParts parts;
+    const qsizetype length = stoneId.size();
+    const qsizetype dash = stoneId.indexOf(u'-') + 1; // position from 1; 0 without a dash
+    if (dash > 2)
+        parts.Stn1 = stoneId.left(dash - 1);
+    parts.Stn3 = stoneId.right(1);
+    const qsizetype middle = length - dash - 1;
+    if (middle >= 0)
+        parts.Stn2 = stoneId.mid(dash, middle);
+    return parts;
+}
+
+std::vector<UserDataEntry> FormUserDataValues(const FrmStoneID& window) {
+    const auto spacesTrimmed = [](const QString& text) {
+        return std::optional<QVariant>(trimSpaces(text));
+    };
+    const QString test = window.testFile();
+    // A key of test.txt as a whole single-precision number, rounded to two places.
+    const auto twoPlaces = [&](const char* key) {
+        const QString text = window.GetString(numericalParameters, QString::fromLatin1(key), test);
+        const float value = singleOf(require(wholeNumber(text)));
+        return static_cast<float>(require(window.RoundToDecimals(value, 2)).number);
+    };
+
+    std::optional<QVariant> lengthToWidth;
+    step([&] {
+        const float a = twoPlaces("Length_mm");
+        const float b = twoPlaces("Width_mm");
+        lengthToWidth = roundedValue(require(window.RoundToDecimals(singleQuotient(a, b), 2)));
+    });
+    std::optional<QVariant> girdleDifference;
+    step([&] {
+        const float c = twoPlaces("GIRDLE_WIDE_BEZEL");
+        const float d = twoPlaces("GIRDLE_WIDE_BONE");
+        girdleDifference =
+            roundedValue(require(window.RoundToDecimals(singleOf(double(c) - d), 2)));
+    });
+
+    QString stoneId = trimSpaces(window.txtStoneID->text());
+    if (window.BracketStoneId != 0)
+        stoneId = u'[' + stoneId + u']';
+    const StoneIdParts parts = SplitStoneId(window.txtStoneID->text());
+    const QDateTime now = window.platform.clock.now();
+
+    return {
+        {QStringLiteral("COLOR"), spacesTrimmed(window.cbColor->currentText())},
+        {QStringLiteral("CLARITY"), spacesTrimmed(window.cbClarity->currentText())},
+        {QStringLiteral("FLAURASANSE"), spacesTrimmed(window.cbFlaurosance->currentText())},
+        {QStringLiteral("LOT"), spacesTrimmed(window.TxtLotno->text())},
+        {QStringLiteral("FILENAME"), spacesTrimmed(window.TxtFileName->text())},
+        {QStringLiteral("OPERATOR"), spacesTrimmed(window.txtOperator->text())},
+        {QStringLiteral("COMPANY"), spacesTrimmed(window.txtCompanyName->text())},
+        {QStringLiteral("STONE_ID"), stoneId},
+        {QStringLiteral("ExportDataFile"), spacesTrimmed(window.TxtExport->text())},
+        {QStringLiteral("ExportAsciiFile"), spacesTrimmed(window.TxtACExport->text())},
+        // The bookmark separator: the field separator was formed first and replaced.
+        {QStringLiteral("Symbol"), spacesTrimmed(window.Txt_Book->text())},
+        {QStringLiteral("isBookmark"), QString::number(checkValue(window.chkbookmark))},
+        {QStringLiteral("DecimalPoint"), spacesTrimmed(window.CBODECIMAL->currentText())},
+        {QStringLiteral("LenNumber"), spacesTrimmed(window.txtLenNumber->text())},
+        {QStringLiteral("FileFormat"), spacesTrimmed(window.TxtFileName->text())},
+        {QStringLiteral("SystemNumber"), spacesTrimmed(window.txtSysnumber->text())},
+        {QStringLiteral("ShapeName"), spacesTrimmed(window.cboShape->currentText())},
+        {QStringLiteral("RealWeight"), spacesTrimmed(window.txtRealWgt->text())},
+        {QStringLiteral("Polish"), spacesTrimmed(window.cbPolish->currentText())},
+        {QStringLiteral("DATE"), shortDateText(now.date())},
+        {QStringLiteral("TIME"), timeText(now.time())},
+        {QStringLiteral("L_D_CALC"), lengthToWidth},
+        {QStringLiteral("SYMMETRY"), spacesTrimmed(window.CbSym->currentText())},
+        {QStringLiteral("B_N_CALC"), girdleDifference},
+        {QStringLiteral("SHAPE"), spacesTrimmed(window.TxtShape->text())},
+        {QStringLiteral("RepID"), spacesTrimmed(window.TxtRepID->text())},
+        {QStringLiteral("Stn1"), textValue(parts.Stn1)},
+        {QStringLiteral("Stn2"), textValue(parts.Stn2)},
+        {QStringLiteral("Stn3"), textValue(parts.Stn3)},
+        {QStringLiteral("PROCESS"), window.ProcessLabel},
+        {QStringLiteral("ZED_TBLMAX"), singleValue(window.program.TablePercent)},
+    };
+}
+
+void WriteUserDataRow(const Database& database, const std::vector<UserDataEntry>& entries) {
+    const std::vector<Column> columns =
+        require(columnsOf(database, userDataTable), "UserData cannot be opened");
+    const QString table = Database::quoteIdentifier(userDataTable);
+    RowWrites writes(database.connection());
+
+    step([&] {
+        require(database.exec(QStringLiteral("DELETE FROM %1").arg(table)), "Delete refused");
+    });
+
+    require(database.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
+                              .arg(table, Database::quoteIdentifier(columns.front().name)),
+                          {101}),
+            "New row refused");
+    const auto inserted = database.select(QStringLiteral("SELECT last_insert_rowid()"));
+    require(inserted && !inserted->isEmpty(), "New row not found");
+    const QVariant rowId = inserted->rows.front().value(0);
+
+    const qsizetype end = std::min<qsizetype>(columns.size(), lastFilledPosition + 1);
+    for (const UserDataEntry& entry : entries) {
+        for (qsizetype position = 1; position < end; ++position) {
+            const Column& column = columns[position];
+            if (column.name != entry.column)
+                continue;
+            if (entry.value && columnAccepts(column.declaredType, *entry.value)) {
+                step([&] {
+                    require(database.exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                                              .arg(table, Database::quoteIdentifier(column.name)),
+                                          {*entry.value, rowId}),
+                            "Value refused");
+                });
+            }
+            break;
+        }
+    }
+}
+
+void WriteUserData(FrmStoneID& window) {
+    const std::vector<UserDataEntry> entries = FormUserDataValues(window);
+    step([&] {
+        require(window.ReportsConnection != nullptr, "No connection");
+        WriteUserDataRow(*window.ReportsConnection, entries);
+    });
+}
+
+} // namespace tav

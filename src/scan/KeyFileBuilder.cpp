@@ -1,0 +1,79 @@
+#include "scan/KeyFileBuilder.h"
+
+#include "platform/Database.h"
+#include "platform/Interaction.h"
+#include "platform/ProgramFolder.h"
+#include "platform/StepFailure.h"
+#include "platform/TextFile.h"
+#include "scan/FieldText.h"
+
+namespace tav {
+namespace {
+
+const QString kSectionLine = QStringLiteral("[NumericalParameters]");
+
+QString reportsFile(const ProgramFolder& folder) {
+    return folder.file(QStringLiteral("Reports.mdb"));
+}
+
+} // namespace
+
+void ExportTableToTestExport(const Database& database, TextStream& keyFile, const QString& table) {
+    // Only the first record is ever written; no need to fetch the others.
+    const auto first = database.select(
+        QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(Database::quoteIdentifier(table)));
+    if (!first)
+        throw StepFailure(QStringLiteral("Table '%1' cannot be read").arg(table));
+    if (first->isEmpty())
+        throw StepFailure(QStringLiteral("No current record"), 3021);
+    const QStringList types = declaredColumnTypes(database, table).value_or(QStringList());
+    const QVariantList& record = first->rows.first();
+    for (int column = 0; column < first->columns.size(); ++column) {
+        // A column of a table always has its declared type at the same position.
+        const QString type = types.size() == first->columns.size() ? types[column] : QString();
+        const QString line = table + u'.' + first->columns[column] + QStringLiteral(" = ") +
+                             fieldText(record.value(column), type);
+        // A value holding a line break would split the line and lose its key.
+        if (!keyFile.writeLine(lineBreaksToBlanks(line)))
+            throw StepFailure(QStringLiteral("The key file cannot be written"));
+    }
+}
+
+QStringList ReadTableSlots(const ProgramFolder& folder) {
+    if (!folder.hasFile(QStringLiteral("testSetting.txt")))
+        return {};
+    QStringList items = readListItemsFromFile(folder.file(QStringLiteral("testSetting.txt")))
+                            .value_or(QStringList());
+    if (items.size() > kTableSlots)
+        items.resize(kTableSlots);
+    return items;
+}
+
+bool WriteKeyFile(const ProgramFolder& folder, const QStringList& tables) {
+    TextStream keyFile(folder.file(QStringLiteral("test_export.txt")), TextStream::Mode::Create);
+    keyFile.writeLine(kSectionLine);
+    // A connection of its own, opened afresh for every build.
+    const std::unique_ptr<Database> database = Database::openExisting(reportsFile(folder));
+    for (const QString& table : tables) {
+        if (table.isEmpty())
+            continue;
+        step([&] {
+            if (!database)
+                throw StepFailure(QStringLiteral("Reports.mdb cannot be opened"));
+            ExportTableToTestExport(*database, keyFile, table);
+        });
+    }
+    // A key file that could not be created failed at its first line already.
+    return keyFile.close();
+}
+
+void BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages) {
+    if (!folder.hasFile(QStringLiteral("Reports.mdb"))) {
+        messages.show(QStringLiteral("Report File does not Exists"),
+                      QStringLiteral("REPORTS.MDB ABSENT"), MessageIcon::None);
+        return;
+    }
+    WriteKeyFile(folder, ReadTableSlots(folder));
+}
+
+} // namespace tav

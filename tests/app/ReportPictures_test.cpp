@@ -1,0 +1,190 @@
+#include "app/FrmStoneID.h"
+#include "app/ReportPictures.h"
+#include "support/EmfWriter.h"
+#include "support/RecordingPlatform.h"
+#include "support/TempProgramFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tav {
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString crownView = QStringLiteral("POLISH_MODEL_REPORT_CRN_VIEW.emf");
+const QString pavilionView = QStringLiteral("POLISH_MODEL_REPORT_PAV_VIEW.emf");
+
+QImage marker() {
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(QColor(10, 200, 30));
+    return image;
+}
+
+class ReportPicturesTest : public ::testing::Test {
+protected:
+    ReportPicturesTest()
+        : platform(recording.platform()), window(folder.folder(), platform, program) {}
+
+    // A correct sample view, as bytes, for tests that spoil it.
+    QByteArray sampleBytes(QColor fill) {
+        const QString path = scratch.filePath(QStringLiteral("sample.emf"));
+        EXPECT_TRUE(test::writeSampleEmf(path, fill));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    test::TempProgramFolder folder;
+    test::RecordingPlatform recording;
+    Platform platform;
+    ProgramWide program;
+    FrmStoneID window;
+    QTemporaryDir scratch;
+};
+
+TEST_F(ReportPicturesTest, ShowsBothReportViewsAsDrawnPictures) {
+    const QColor crownFill(200, 30, 40);
+    const QColor pavilionFill(20, 60, 210);
+    // The scanner's spelling of the names does not matter.
+    ASSERT_TRUE(test::writeSampleEmf(folder.filePath(crownView), crownFill));
+    ASSERT_TRUE(test::writeSampleEmf(folder.filePath("polish_model_report_pav_view.EMF"),
+                                     pavilionFill, test::SampleFigure::Ellipse));
+
+    showReportViews(window);
+
+    const QImage crown = window.Image1[0]->picture();
+    const QImage pavilion = window.Image1[1]->picture();
+    ASSERT_FALSE(crown.isNull());
+    ASSERT_FALSE(pavilion.isNull());
+    // Drawn as large as fits, keeping the page's 4:3 shape.
+    EXPECT_EQ(crown.width(), metafileDrawingBounds.width());
+    EXPECT_NEAR(double(crown.width()) / crown.height(), 4.0 / 3.0, 0.02);
+    EXPECT_EQ(crown.pixelColor(crown.rect().center()), crownFill);
+    EXPECT_EQ(crown.pixelColor(4, 4), QColor(Qt::white));
+    EXPECT_EQ(pavilion.pixelColor(pavilion.rect().center()), pavilionFill);
+
+    // And the box really paints it, scaled into its frame.
+    window.Image1[0]->resize(260, 200);
+    const QImage onScreen = window.Image1[0]->grab().toImage();
+    EXPECT_EQ(onScreen.pixelColor(onScreen.rect().center()), crownFill);
+}
+
+TEST_F(ReportPicturesTest, ABrokenViewKeepsItsBoxAndTheOtherViewIsStillShown) {
+    const QByteArray good = sampleBytes(QColor(200, 30, 40));
+    QByteArray garbageRecords = good;
+    for (qsizetype i = 88; i < garbageRecords.size(); ++i)
+        garbageRecords[i] = char((i * 37 + 11) % 256);
+    // The record after the header states a size of almost two gigabytes.
+    QByteArray hugeRecord = good;
+    const qsizetype secondRecord = quint8(good[4]) | quint8(good[5]) << 8;
+    hugeRecord[secondRecord + 4] = char(0xF0);
+    hugeRecord[secondRecord + 5] = char(0xFF);
+    hugeRecord[secondRecord + 6] = char(0xFF);
+    hugeRecord[secondRecord + 7] = char(0x7F);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const std::vector<Case> cases = {
+        {"records overwritten with garbage", garbageRecords},
+        {"a record claiming two gigabytes", hugeRecord},
+        {"truncated in the middle", good.left(good.size() / 2)},
+        {"truncated inside the header", good.left(60)},
+        {"empty file", QByteArray()},
+        {"no metafile at all", QByteArray("not a picture\r\n")},
+    };
+    const QColor pavilionFill(20, 60, 210);
+    ASSERT_TRUE(test::writeSampleEmf(folder.filePath(pavilionView), pavilionFill));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.write(crownView, c.bytes);
+        window.Image1[0]->setPicture(marker());
+        window.Image1[1]->clear();
+
+        showReportViews(window);
+
+        EXPECT_EQ(window.Image1[0]->picture(), marker());
+        const QImage pavilion = window.Image1[1]->picture();
+        ASSERT_FALSE(pavilion.isNull());
+        EXPECT_EQ(pavilion.pixelColor(pavilion.rect().center()), pavilionFill);
+    }
+}
+
+TEST_F(ReportPicturesTest, AMissingViewLeavesItsBoxEmpty) {
+    ASSERT_TRUE(test::writeSampleEmf(folder.filePath(crownView), Qt::red));
+
+    showReportViews(window);
+
+    EXPECT_FALSE(window.Image1[0]->picture().isNull());
+    EXPECT_TRUE(window.Image1[1]->picture().isNull());
+}
+
+// Stand-ins for the helper that misbehave the ways a broken conversion can.
+TEST_F(ReportPicturesTest, AHelperThatCrashesFailsOrHangsOnlyCostsThePicture) {
+    const QString metafile = folder.filePath(crownView);
+    ASSERT_TRUE(test::writeSampleEmf(metafile, Qt::red));
+    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\">"
+                           "<rect width=\"4\" height=\"4\" fill=\"red\"/></svg>";
+    struct Case {
+        const char* name;
+        QByteArray script;
+        bool deliversOutput;
+    };
+    const std::vector<Case> cases = {
+        {"crash after output", "#!/bin/sh\nprintf '" + svg + "'\nkill -SEGV $$\n", false},
+        {"error exit after output", "#!/bin/sh\nprintf '" + svg + "'\nexit 3\n", false},
+        {"hang after output", "#!/bin/sh\nprintf '" + svg + "'\nexec sleep 600\n", false},
+        {"output that is no SVG", "#!/bin/sh\nprintf 'garbage'\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString helper = scratch.filePath(QStringLiteral("helper-%1").arg(c.name));
+        {
+            QFile script(helper);
+            ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+            script.write(c.script);
+            script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner);
+        }
+        const MetafileConverter converter(helper, 500ms);
+        window.Image1[0]->setPicture(marker());
+
+        EXPECT_EQ(converter.toSvg(metafile).has_value(), c.deliversOutput);
+        EXPECT_FALSE(showPicture(*window.Image1[0], metafile, converter));
+        EXPECT_EQ(window.Image1[0]->picture(), marker());
+    }
+    const MetafileConverter missing(scratch.filePath(QStringLiteral("no-such-helper")));
+    EXPECT_FALSE(missing.toSvg(metafile).has_value());
+}
+
+TEST_F(ReportPicturesTest, TheHelperWritesSvgForASampleViewAndRefusesOtherFiles) {
+    const MetafileConverter converter;
+    ASSERT_TRUE(QFileInfo(converter.helperPath()).isExecutable())
+        << converter.helperPath().toStdString();
+    const QString crown = scratch.filePath(QStringLiteral("crown.emf"));
+    ASSERT_TRUE(test::writeStoneViewEmf(crown, test::StoneView::Crown));
+
+    const std::optional<QByteArray> svg = converter.toSvg(crown);
+    ASSERT_TRUE(svg.has_value());
+    EXPECT_TRUE(svg->contains("<svg"));
+    EXPECT_TRUE(svg->contains("</svg>"));
+
+    const QString text = scratch.filePath(QStringLiteral("notes.emf"));
+    {
+        QFile file(text);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("just text");
+    }
+    EXPECT_FALSE(converter.toSvg(text).has_value());
+    EXPECT_FALSE(converter.toSvg(scratch.filePath(QStringLiteral("missing.emf"))).has_value());
+}
+
+} // namespace
+} // namespace tav

@@ -1,0 +1,279 @@
+#include "app/StartUp.h"
+
+#include "app/FrmStoneID.h"
+#include "app/VbColor.h"
+#include "support/RecordingPlatform.h"
+#include "support/SampleFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tav {
+namespace {
+
+// The sample program folder in a temporary folder, with a window and recording
+// doubles; the balance named in HyperParam.txt is a device that does not exist.
+class StartUpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("TAVEXPORT_COM1", QByteArray("/nonexistent/tty-balance"));
+        test::copySampleFolder(dir);
+    }
+    void TearDown() override {
+        qunsetenv("TAVEXPORT_COM1");
+        QDir::setCurrent(previousFolder);
+    }
+
+    FrmStoneID& window() {
+        if (!window_)
+            window_ = std::make_unique<FrmStoneID>(dir.folder(), services, program);
+        return *window_;
+    }
+    StartUpOutcome start() { return Form_Load(window()); }
+    void setSetting(int line, const QString& text) { test::setLine(dir, "ExportPa.txt", line, text); }
+    void setScan(const QString& key, const QString& value) {
+        QStringList lines = QString::fromLatin1(dir.read("test.txt")).split("\r\n");
+        lines.removeIf([&](const QString& line) { return line.startsWith(key + " ="); });
+        if (!value.isNull())
+            lines.insert(1, key + " = " + value);
+        while (!lines.isEmpty() && lines.back().isEmpty())
+            lines.removeLast();
+        dir.writeLines("test.txt", lines);
+    }
+
+    test::TempProgramFolder dir;
+    test::RecordingPlatform recording;
+    Platform services = recording.platform();
+    ProgramWide program;
+    QString previousFolder = QDir::currentPath();
+
+private:
+    std::unique_ptr<FrmStoneID> window_;
+};
+
+TEST_F(StartUpTest, SampleStoneIsShownWithItsStatusAndPictures) {
+    FrmStoneID& w = window();
+    ASSERT_EQ(start(), StartUpOutcome::Waiting);
+    EXPECT_EQ(recording.programEnd.endCount, 0);
+    EXPECT_EQ(w.txtStoneID->text(), "K7-10482");
+    EXPECT_EQ(w.txtRealWgt->text(), "0.512");
+    EXPECT_EQ(w.TxtHP_Wgt->text(), "0.5131");
+    EXPECT_EQ(w.cboShape->currentText(), "Brilliant");
+    EXPECT_EQ(w.Msg_1->caption(), "The model is built correctly");
+    EXPECT_EQ(w.TxtRepID->text(), recording.environment.user);
+    EXPECT_TRUE(w.windowTitle().startsWith("TAVIX EXPORT UTILITY Ver:1.0.0.DTD : "));
+    EXPECT_TRUE(recording.messages.shown.empty());
+    EXPECT_FALSE(w.Image1[0]->picture().isNull());
+    EXPECT_FALSE(w.Image1[1]->picture().isNull());
+    EXPECT_TRUE(dir.exists("Export/Images/K7-10482/Hearts.jpg"));
+    EXPECT_TRUE(dir.exists("test_export.txt"));
+
+    // What the operator sees: the stone, the weight and the blue "built correctly".
+    w.resize(1000, 760);
+    w.show();
+    const QImage shot = w.grab().toImage();
+    const QRect status(w.Msg_1->mapTo(&w, QPoint(0, 0)), w.Msg_1->size());
+    EXPECT_EQ(shot.pixelColor(status.left() + 3, status.top() + 3), QColor(0, 0, 255));
+    EXPECT_FALSE(w.txtStoneID->grab().toImage().isNull());
+}
+
+TEST_F(StartUpTest, MissingRequiredFileEndsTheProgramAfterItsMessage) {
+    const struct {
+        QStringList missing;
+        const char* message;
+        const char* title;
+    } cases[] = {
+        {{"Reports.mdb"}, "Reports.mdb file does not exist  - Can not proceed further....",
+         "REPORTS.MDB ABSENT"},
+        {{"ExportPa.txt"}, "ExportPa.txt file does not exist  - Can not proceed further....",
+         "EXPORTPA.TXT ABSENT"},
+        {{"HyperParam.txt", "test.txt"},
+         "HyperParam.txt file does not exist  - Can not proceed further....",
+         "HYPERPARAM.TXT ABSENT"},
+        {{"test.txt"}, "test.txt file does not exist  - Re Scan the stone and Repeat....",
+         "TEST.TXT NOT FOUND"},
+    };
+    for (const auto& c : cases) {
+        test::TempProgramFolder folder;
+        test::copySampleFolder(folder);
+        for (const QString& name : c.missing)
+            QFile::remove(folder.filePath(name));
+        test::RecordingPlatform doubles;
+        Platform platform = doubles.platform();
+        ProgramWide wide;
+        FrmStoneID w(folder.folder(), platform, wide);
+        EXPECT_EQ(Form_Load(w), StartUpOutcome::ProgramEnded) << c.title;
+        // The key file is built first, and it has a box of its own for a missing database.
+        const std::size_t keyFileBox = c.missing[0] == "Reports.mdb" ? 1 : 0;
+        ASSERT_EQ(doubles.messages.shown.size(), keyFileBox + 1) << c.title;
+        if (keyFileBox) {
+            EXPECT_EQ(doubles.messages.shown[0].text, "Report File does not Exists");
+        }
+        const test::ShownMessage& box = doubles.messages.shown.back();
+        EXPECT_EQ(box.text, c.message);
+        EXPECT_EQ(box.title, c.title);
+        EXPECT_EQ(box.icon, MessageIcon::Critical);
+        EXPECT_EQ(doubles.programEnd.endCount, 1);
+        EXPECT_EQ(w.LoadingGuard, 0) << "nothing after the check runs";
+    }
+}
+
+TEST_F(StartUpTest, ListsAndCaptionsComeFromTheUserFiles) {
+    dir.writeLines("UserDat.txt", {"D,E,,F,", "IF,VVS1"});
+    dir.writeLines("UserDat_name.txt", {"Colour", "Clarity grade", "", "Polish grade"});
+    FrmStoneID& w = window();
+    start();
+    ASSERT_EQ(w.cbColor->count(), 5);
+    EXPECT_EQ(w.cbColor->itemText(2), "");
+    EXPECT_EQ(w.cbColor->itemText(4), "");
+    EXPECT_EQ(w.cbClarity->count(), 2);
+    EXPECT_EQ(w.cboShape->count(), 0);
+    EXPECT_EQ(w.Label6[5]->text(), "Colour");
+    EXPECT_EQ(w.Label12->text(), "Clarity grade");
+    EXPECT_EQ(w.Label11->text(), "");
+    EXPECT_EQ(w.Label17->text(), "Polish grade");
+    EXPECT_EQ(w.Label2->text(), "STONE ID");
+    EXPECT_TRUE(w.windowTitle().startsWith("TAVIX EXPORT UTILITY Ver:"));
+    EXPECT_EQ(w.CBOFORMAT->count(), 4);
+    EXPECT_EQ(w.CBODECIMAL->itemText(5), "Auto");
+    // No shape list: the cutting type is found nowhere.
+    ASSERT_EQ(recording.messages.shown.size(), 1u);
+    EXPECT_EQ(recording.messages.shown[0].title, "SHAPE NOT PRESENT");
+}
+
+TEST_F(StartUpTest, WindowTitleFromTheTwelfthNameLine) {
+    QStringList names(11, "x");
+    names.append("LAB BENCH 3");
+    dir.writeLines("UserDat_name.txt", names);
+    FrmStoneID& w = window();
+    start();
+    EXPECT_TRUE(w.windowTitle().startsWith("LAB BENCH 3 Ver:1.0.0.DTD : "));
+}
+
+TEST_F(StartUpTest, LastUserDataRowFillsTheFieldsAndANullLeavesItsField) {
+    dir.createDatabase("Reports.mdb",
+                       {"DELETE FROM UserData",
+                        "INSERT INTO UserData (ID, COLOR, LOT) VALUES (101, 'D', 'K1')",
+                        "INSERT INTO UserData (ID, COLOR, CLARITY, LOT, OPERATOR, ShapeName, "
+                        "SYMMETRY) VALUES (101, NULL, 'SI1', 'K9', 'Ravi', 'Pear', 'VG')"});
+    FrmStoneID& w = window();
+    w.cbColor->setCurrentText("before");
+    start();
+    EXPECT_EQ(w.cbColor->currentText(), "D") << "the last row's Null leaves the earlier text";
+    EXPECT_EQ(w.cbClarity->currentText(), "SI1");
+    EXPECT_EQ(w.TxtLotno->text(), "K9");
+    EXPECT_EQ(w.SavedLotNo, "K9");
+    EXPECT_EQ(w.CbSym->currentText(), "VG");
+    EXPECT_EQ(w.TxtRepID->text(), recording.environment.user);
+    // ExportPa.txt line 23 comes after the row.
+    EXPECT_EQ(w.txtOperator->text(), "Asha");
+}
+
+TEST_F(StartUpTest, PresetStoneIdShowsEvenWhenBlanking) {
+    const struct {
+        const char* blank;
+        const char* preset;
+        const char* shown;
+    } cases[] = {
+        {"1", "P-77", "P-77"}, {"1", "0", ""}, {"0", "0", "K7-10482"}, {"0", "", "K7-10482"},
+        {"0", "P-78", "P-78"},
+    };
+    for (const auto& c : cases) {
+        test::TempProgramFolder folder;
+        test::copySampleFolder(folder);
+        test::setLine(folder, "ExportPa.txt", 20, c.blank);
+        test::setLine(folder, "ExportPa.txt", 24, c.preset);
+        test::RecordingPlatform doubles;
+        Platform platform = doubles.platform();
+        ProgramWide wide;
+        FrmStoneID w(folder.folder(), platform, wide);
+        Form_Load(w);
+        EXPECT_EQ(w.txtStoneID->text(), c.shown) << c.blank << " " << c.preset;
+        EXPECT_EQ(w.SavedStoneId, "K7-10482");
+        EXPECT_EQ(w.txtRealWgt->text(), QString(c.blank) == "1" ? "" : "0.512");
+    }
+}
+
+TEST_F(StartUpTest, CopyAndQuitCopiesTheScanStartsTheBatchAndEnds) {
+    setSetting(25, "1");
+    FrmStoneID& w = window();
+    EXPECT_EQ(start(), StartUpOutcome::ProgramEnded);
+    const QString copy = "Export/K7-10482/K7-10482.txt";
+    EXPECT_EQ(dir.read(copy), dir.read("test.txt"));
+    ASSERT_EQ(recording.batches.started.size(), 1u);
+    EXPECT_TRUE(recording.batches.started[0].file.endsWith("Transfer_files.bat"));
+    EXPECT_EQ(QDir(recording.batches.started[0].workingFolder).canonicalPath(),
+              QDir(dir.filePath("Export")).canonicalPath());
+    EXPECT_EQ(recording.programEnd.endCount, 1);
+    EXPECT_EQ(w.TxtHP_Wgt->text(), "") << "nothing after copy-and-quit runs";
+    EXPECT_FALSE(dir.exists("winpos_TAV.txt"));
+}
+
+TEST_F(StartUpTest, CopyAndQuitIntoAMissingFolderIsReportedAndTheProgramStays) {
+    setSetting(25, "1");
+    setSetting(1, dir.filePath("NoSuchFolder"));
+    FrmStoneID& w = window();
+    EXPECT_EQ(start(), StartUpOutcome::Waiting);
+    EXPECT_EQ(recording.programEnd.endCount, 0);
+    EXPECT_TRUE(recording.batches.started.empty());
+    ASSERT_FALSE(recording.messages.shown.empty());
+    EXPECT_EQ(recording.messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(w.TxtHP_Wgt->text(), "0.5131");
+}
+
+TEST_F(StartUpTest, ScannerWeightFallsBackToWeight4Ct) {
+    const struct {
+        const char* corrected; // nullptr: key missing
+        const char* shown;
+    } cases[] = {{"0.5131", "0.5131"}, {"0", "0.51"}, {nullptr, "0.51"}, {"n/a", "0.51"}};
+    for (const auto& c : cases) {
+        setScan("CORRECTED_MASS", c.corrected ? QString(c.corrected) : QString());
+        test::RecordingPlatform doubles;
+        Platform platform = doubles.platform();
+        ProgramWide wide;
+        FrmStoneID w(dir.folder(), platform, wide);
+        Form_Load(w);
+        EXPECT_EQ(w.TxtHP_Wgt->text(), c.shown) << (c.corrected ? c.corrected : "missing");
+    }
+}
+
+TEST_F(StartUpTest, ShapeMustMatchAListItemExactly) {
+    setScan("CUTTING_TYPE", "brilliant");
+    FrmStoneID& w = window();
+    start();
+    ASSERT_EQ(recording.messages.shown.size(), 1u);
+    EXPECT_EQ(recording.messages.shown[0].text,
+              "This Shape is not present in Template or in the Shape list ...Please select the "
+              "Shape manually");
+    EXPECT_EQ(recording.messages.shown[0].title, "SHAPE NOT PRESENT");
+    EXPECT_EQ(w.cboShape->currentText(), "Brilliant") << "the UserData row's shape stays";
+    EXPECT_EQ(w.cboShape->toolTip(), recording.messages.shown[0].text);
+
+    setScan("CUTTING_TYPE", "Radiant");
+    test::RecordingPlatform doubles;
+    Platform platform = doubles.platform();
+    ProgramWide wide;
+    FrmStoneID last(dir.folder(), platform, wide);
+    Form_Load(last);
+    EXPECT_TRUE(doubles.messages.shown.empty());
+    EXPECT_EQ(last.cboShape->currentText(), "Radiant");
+}
+
+TEST_F(StartUpTest, BalanceIsTriedOnceInManualModeAndTheErrorStays) {
+    FrmStoneID& w = window();
+    start();
+    EXPECT_TRUE(w.AllowManualWeight);
+    EXPECT_TRUE(w.Allow->isChecked());
+    EXPECT_FALSE(w.txtRealWgt->isReadOnly());
+    EXPECT_EQ(program.ExportWarningFlag, -1);
+    EXPECT_TRUE(w.msgb1->text().contains(" STOP .... Mettlar Communication Error  !!!! "));
+    EXPECT_EQ(w.msgb1->text().count("Mettlar Communication Error"), 1);
+}
+
+} // namespace
+} // namespace tav

@@ -1,0 +1,189 @@
+#include "app/WindowPosition.h"
+
+#include "app/FrmStoneID.h"
+#include "support/RecordingPlatform.h"
+#include "support/TempProgramFolder.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace tav {
+namespace {
+
+class WindowPositionTest : public ::testing::Test {
+protected:
+    WindowPositionTest() {
+        window.move(10, 20);
+        window.resize(300, 200);
+    }
+
+    // True when some part of the window lies in a screen's available area.
+    bool onSomeScreen() const {
+        const QRect frame(window.pos(), window.size());
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            if (frame.intersects(screen->availableGeometry()))
+                return true;
+        }
+        return false;
+    }
+
+    test::TempProgramFolder dir;
+    QWidget window;
+};
+
+TEST_F(WindowPositionTest, WritesFourNumbersInTwipsWithTheSignPlace) {
+    window.move(100, 50);
+    window.resize(640, 480);
+    ASSERT_TRUE(Writewindowsize(window, dir.folder()));
+    EXPECT_EQ(dir.read("winpos_TAV.txt"), " 1500 \r\n 750 \r\n 9600 \r\n 7200 \r\n");
+}
+
+TEST_F(WindowPositionTest, ANegativeNumberTakesTheSignPlace) {
+    window.move(-20, 0);
+    window.resize(641, 1);
+    ASSERT_TRUE(Writewindowsize(window, dir.folder()));
+    EXPECT_EQ(dir.read("winpos_TAV.txt"), "-300 \r\n 0 \r\n 9615 \r\n 15 \r\n");
+}
+
+TEST_F(WindowPositionTest, LargeValuesUseTheSevenDigitText) {
+    window.move(1000000, 0);
+    ASSERT_TRUE(Writewindowsize(window, dir.folder()));
+    // 15000000 twips: a single keeps 7 significant digits.
+    EXPECT_TRUE(dir.read("winpos_TAV.txt").startsWith(" 1.5E+07 \r\n"));
+}
+
+TEST_F(WindowPositionTest, AnOldFileIsReplaced) {
+    dir.write("winpos_TAV.txt", "garbage\r\nmore garbage\r\n 1 \r\n 2 \r\n 3 \r\n");
+    window.move(1, 2);
+    window.resize(3, 4);
+    ASSERT_TRUE(Writewindowsize(window, dir.folder()));
+    EXPECT_EQ(dir.read("winpos_TAV.txt"), " 15 \r\n 30 \r\n 45 \r\n 60 \r\n");
+}
+
+TEST_F(WindowPositionTest, ReadsTheFourNumbers) {
+    dir.write("winpos_TAV.txt", " 1500 \r\n 750 \r\n 9600 \r\n 7200 \r\n");
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.pos(), QPoint(100, 50));
+    EXPECT_EQ(window.size(), QSize(640, 480));
+}
+
+TEST_F(WindowPositionTest, RoundTrip) {
+    window.move(37, 45);
+    window.resize(401, 299);
+    ASSERT_TRUE(Writewindowsize(window, dir.folder()));
+    QWidget other;
+    setwindowsize(other, dir.folder());
+    EXPECT_EQ(other.pos(), QPoint(37, 45));
+    EXPECT_EQ(other.size(), QSize(401, 299));
+}
+
+TEST_F(WindowPositionTest, NumbersAreWholeItemsAndTwipsRoundToPixels) {
+    dir.write("winpos_TAV.txt", "1507\r\n  744.9  \r\n\"9600\"\r\n7.2E3\r\n");
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.pos(), QPoint(100, 50));
+    EXPECT_EQ(window.size(), QSize(640, 480));
+}
+
+TEST_F(WindowPositionTest, TwoNumbersMoveTheWindowButKeepItsSize) {
+    dir.write("winpos_TAV.txt", " 1500 \r\n 750 \r\n");
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.pos(), QPoint(100, 50));
+    EXPECT_EQ(window.size(), QSize(300, 200));
+}
+
+TEST_F(WindowPositionTest, TheFirstBadLineStopsTheRead) {
+    dir.write("winpos_TAV.txt", " 1500 \r\n 750 \r\n wide \r\n 7200 \r\n");
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.pos(), QPoint(100, 50));
+    EXPECT_EQ(window.size(), QSize(300, 200));
+
+    dir.write("winpos_TAV.txt", " 3000 \r\n\r\n 9600 \r\n 7200 \r\n");
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.pos(), QPoint(200, 50));
+    EXPECT_EQ(window.size(), QSize(300, 200));
+
+    dir.write("winpos_TAV.txt", " 1500 \r\n 750 \r\n 9600 \r\n-7200 \r\n");
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.size(), QSize(640, 200));
+}
+
+TEST_F(WindowPositionTest, NoFileLeavesTheWindowAsDesigned) {
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.pos(), QPoint(10, 20));
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    EXPECT_FALSE(dir.exists("winpos_TAV.txt"));
+}
+
+TEST_F(WindowPositionTest, AnEmptyFileChangesNothing) {
+    dir.write("winpos_TAV.txt", "");
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.pos(), QPoint(10, 20));
+    EXPECT_EQ(window.size(), QSize(300, 200));
+}
+
+// Mended: a position off every screen (a monitor since removed, a minimised window)
+// is brought back onto the nearest screen; the size is kept.
+TEST_F(WindowPositionTest, AnOffScreenPositionIsPulledBack) {
+    ASSERT_FALSE(QGuiApplication::screens().isEmpty());
+    for (const char* bytes : {" 1500000 \r\n 750 \r\n 4500 \r\n 3000 \r\n",
+                              "-480000 \r\n-480000 \r\n 4500 \r\n 3000 \r\n",
+                              " 750 \r\n 900000 \r\n 4500 \r\n 3000 \r\n"}) {
+        dir.write("winpos_TAV.txt", bytes);
+        setwindowsize(window, dir.folder());
+        EXPECT_TRUE(onSomeScreen()) << bytes << " at " << window.x() << "," << window.y();
+        EXPECT_EQ(window.size(), QSize(300, 200)) << bytes;
+    }
+}
+
+TEST_F(WindowPositionTest, AnOnScreenPositionIsKept) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint inside = area.topLeft() + QPoint(5, 7);
+    dir.write("winpos_TAV.txt", QStringLiteral(" %1 \r\n %2 \r\n 1500 \r\n 1500 \r\n")
+                                    .arg(inside.x() * 15)
+                                    .arg(inside.y() * 15)
+                                    .toLatin1());
+    setwindowsize(window, dir.folder());
+    EXPECT_EQ(window.pos(), inside);
+}
+
+TEST(KeptOnScreen, MovesOntoTheNearestAreaAndKeepsTheSize) {
+    const QList<QRect> areas = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
+    // On a screen, or partly: unchanged.
+    EXPECT_EQ(keptOnScreen(QRect(100, 100, 800, 600), areas), QRect(100, 100, 800, 600));
+    EXPECT_EQ(keptOnScreen(QRect(3000, 900, 800, 600), areas), QRect(3000, 900, 800, 600));
+    // Right of the second screen: onto it, flush with its right edge.
+    EXPECT_EQ(keptOnScreen(QRect(5000, 100, 800, 600), areas), QRect(2400, 100, 800, 600));
+    // Above the first: onto its top edge.
+    EXPECT_EQ(keptOnScreen(QRect(100, -3000, 800, 600), areas), QRect(100, 0, 800, 600));
+    // The minimised position of the old program: the top-left corner of the first.
+    EXPECT_EQ(keptOnScreen(QRect(-3200, -3200, 800, 600), areas), QRect(0, 0, 800, 600));
+    // Only a sliver showing counts as off screen.
+    EXPECT_EQ(keptOnScreen(QRect(-795, 100, 800, 600), areas), QRect(0, 100, 800, 600));
+    // Larger than the area: its top-left corner lands on it.
+    EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 4000, 3000), areas), QRect(1920, 0, 4000, 3000));
+    // No screens known: unchanged.
+    EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 10, 10), {}), QRect(9000, 9000, 10, 10));
+}
+
+TEST(WindowPositionMainWindow, UsesTheWindowsProgramFolder) {
+    test::TempProgramFolder dir;
+    test::RecordingPlatform recording;
+    Platform platform = recording.platform();
+    ProgramWide program;
+    FrmStoneID window(dir.folder(), platform, program);
+    window.move(20, 30);
+    window.resize(700, 500);
+    ASSERT_TRUE(Writewindowsize(window));
+    EXPECT_EQ(dir.read("winpos_TAV.txt"), " 300 \r\n 450 \r\n 10500 \r\n 7500 \r\n");
+
+    FrmStoneID again(dir.folder(), platform, program);
+    setwindowsize(again);
+    EXPECT_EQ(again.pos(), QPoint(20, 30));
+    EXPECT_EQ(again.size(), QSize(700, 500));
+}
+
+} // namespace
+} // namespace tav

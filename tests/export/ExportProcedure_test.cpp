@@ -1,0 +1,178 @@
+#include "export/ExportProcedure.h"
+
+#include "app/FrmStoneID.h"
+#include "platform/Database.h"
+#include "support/RecordingPlatform.h"
+#include "support/TempProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace tav {
+namespace {
+
+// A pause that runs something while the export is blocked in it.
+class PauseThatRuns final : public Pause {
+public:
+    void sleep(int milliseconds) override {
+        pauses.push_back(milliseconds);
+        if (during)
+            during();
+    }
+    std::vector<int> pauses;
+    std::function<void()> during;
+};
+
+class ExportProcedureTest : public ::testing::Test {
+protected:
+    ExportProcedureTest() {
+        dir.createDatabase(
+            "Reports.mdb",
+            {"CREATE TABLE UserData (ID INTEGER, STONE_ID TEXT, RealWeight TEXT, LOT TEXT, "
+             "ZED_TBLMAX REAL)",
+             "INSERT INTO UserData VALUES (5, 'OLD-1', '0.1', 'L0', 1)",
+             "CREATE TABLE Weight_Limits (Shape TEXT, Green REAL, GreenMessage TEXT, "
+             "Yellow REAL, YellowMessage TEXT, RedMessage TEXT)",
+             "CREATE TABLE Weight_Limits_small (Shape TEXT, Green REAL, GreenMessage TEXT, "
+             "Yellow REAL, YellowMessage TEXT, RedMessage TEXT)",
+             "INSERT INTO Weight_Limits VALUES ('Brilliant', 1, 'within limits', 3, 'check', "
+             "'rescan')",
+             "CREATE TABLE Template_GIA (Item TEXT)"});
+        dir.writeLines("testSetting.txt", {"UserData"});
+        dir.writeLines("test.txt", {"[NumericalParameters]", "CORRECTED_MASS = 0.512",
+                                    "TABLE_MM_MAX = 3.2", "WIDTH_MM = 5.12"});
+        dir.writeLines("test_export.txt", {"[NumericalParameters]", "Old.KEY = 1"});
+        window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
+        FrmStoneID& w = *window;
+        w.openReportsConnection();
+        w.txtStoneID->setText("AB-12");
+        w.TxtLotno->setText("L7");
+        w.txtRealWgt->setText("0.512 ct");
+        w.cboShape->setEditable(true);
+        w.cboShape->setEditText("Brilliant");
+    }
+
+    QList<QVariantList> userDataRows() const {
+        const auto database = Database::openExisting(dir.filePath("Reports.mdb"));
+        const auto rows = database->select("SELECT ID, STONE_ID, RealWeight FROM UserData");
+        return rows ? rows->rows : QList<QVariantList>{};
+    }
+
+    test::TempProgramFolder dir;
+    test::RecordingPlatform recording;
+    PauseThatRuns pause;
+    Platform platform{recording.messages, pause,
+                      recording.batches,  recording.programEnd,
+                      recording.folders,  recording.environment,
+                      recording.clock};
+    ProgramWide program;
+    std::unique_ptr<FrmStoneID> window;
+};
+
+TEST_F(ExportProcedureTest, RunsThePhasesInOrderAndKeepsTheValuesOfTheExport) {
+    FrmStoneID& w = *window;
+    ExportProcedure procedure(w);
+    EXPECT_EQ(procedure.run(), ExportOutcome::Completed);
+
+    EXPECT_EQ(pause.pauses, std::vector<int>{2000});
+    const QList<QVariantList> rows = userDataRows();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][0].toInt(), 101);
+    EXPECT_EQ(rows[0][2].toString(), "0.512 ct"); // stored before the weight was cleaned
+    EXPECT_FLOAT_EQ(program.TablePercent, 62.5f);
+
+    // The key file was rebuilt after the row was written.
+    const QByteArray keyFile = dir.read("test_export.txt");
+    EXPECT_TRUE(keyFile.contains("UserData.STONE_ID = AB-12\r\n")) << keyFile.constData();
+    EXPECT_TRUE(keyFile.contains("UserData.RealWeight = 0.512 ct\r\n"));
+    EXPECT_TRUE(keyFile.contains("UserData.ZED_TBLMAX = 62.5\r\n"));
+    EXPECT_FALSE(keyFile.contains("Old.KEY"));
+
+    EXPECT_EQ(procedure.FacetCode, "8888");
+    EXPECT_EQ(procedure.TemplateTable, "Template_GIA");
+    EXPECT_EQ(w.TemplateShapeName, "ROUND-P8_8-P8_8");
+    EXPECT_EQ(w.ProgressBar1->value(), 3);
+    EXPECT_EQ(procedure.WeightDeviationPercent, 0);
+    EXPECT_EQ(w.Text_ok->backColor(), vbGreen);
+    EXPECT_EQ(w.WeightMessage, "within limits");
+    EXPECT_EQ(w.TxtHP_Wgt->text(), "0.512");
+    EXPECT_EQ(w.txtRealWgt->text(), "0.51200");
+    EXPECT_EQ(w.msgb1->text(), "");
+    EXPECT_TRUE(recording.messages.shown.empty());
+    EXPECT_EQ(recording.programEnd.endCount, 0);
+}
+
+TEST_F(ExportProcedureTest, ARefusedWeightLeavesAfterTheRowAndTheKeyFile) {
+    FrmStoneID& w = *window;
+    w.txtRealWgt->setText("0.004");
+    EXPECT_EQ(ExportData(w), ExportOutcome::Left);
+
+    EXPECT_FALSE(w.exportInProgress);
+    ASSERT_EQ(recording.messages.shown.size(), 1u);
+    const QList<QVariantList> rows = userDataRows();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][2].toString(), "0.004");
+    EXPECT_TRUE(dir.read("test_export.txt").contains("UserData.RealWeight = 0.004\r\n"));
+    EXPECT_EQ(w.ProgressBar1->value(), 0);
+    EXPECT_EQ(w.Text_ok->backColor(), vbWhite);
+
+    // The operator takes the weight again and exports anew.
+    w.txtRealWgt->setText("0.512");
+    w.txtStoneID->setText("AB-13");
+    EXPECT_EQ(ExportData(w), ExportOutcome::Completed);
+    const QList<QVariantList> after = userDataRows();
+    ASSERT_EQ(after.size(), 1);
+    EXPECT_EQ(after[0][0].toInt(), 101);
+    EXPECT_EQ(after[0][1].toString(), "AB-13");
+    EXPECT_EQ(pause.pauses, (std::vector<int>{2000, 2000}));
+    EXPECT_FALSE(w.exportInProgress);
+}
+
+TEST_F(ExportProcedureTest, AnEmptyWeightLeavesWithoutABox) {
+    window->txtRealWgt->clear();
+    EXPECT_EQ(ExportData(*window), ExportOutcome::Left);
+    EXPECT_TRUE(recording.messages.shown.empty());
+    EXPECT_EQ(userDataRows().size(), 1);
+}
+
+TEST_F(ExportProcedureTest, NoSecondExportStartsWhileOneRuns) {
+    FrmStoneID& w = *window;
+    std::vector<ExportOutcome> inner;
+    pause.during = [&] {
+        w.txtStoneID->setText("INNER-1");
+        inner.push_back(ExportData(w));
+        EXPECT_TRUE(w.exportInProgress);
+    };
+    EXPECT_EQ(ExportData(w), ExportOutcome::Completed);
+    EXPECT_EQ(inner, std::vector<ExportOutcome>{ExportOutcome::AlreadyRunning});
+    EXPECT_EQ(pause.pauses, std::vector<int>{2000});
+    EXPECT_EQ(userDataRows().size(), 1);
+    EXPECT_FALSE(dir.read("test_export.txt").contains("INNER-1"));
+    EXPECT_FALSE(w.exportInProgress);
+}
+
+TEST_F(ExportProcedureTest, ACallDuringAnExportChangesNothing) {
+    FrmStoneID& w = *window;
+    w.exportInProgress = true;
+    EXPECT_EQ(ExportData(w), ExportOutcome::AlreadyRunning);
+    EXPECT_TRUE(w.exportInProgress); // still the running export's
+    EXPECT_TRUE(pause.pauses.empty());
+    const QList<QVariantList> rows = userDataRows();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][1].toString(), "OLD-1");
+    EXPECT_TRUE(dir.read("test_export.txt").contains("Old.KEY"));
+}
+
+TEST_F(ExportProcedureTest, TheRunningFlagIsClearedOnEveryWayOut) {
+    FrmStoneID& w = *window;
+    pause.during = [] { throw std::runtime_error("unexpected"); };
+    EXPECT_THROW(ExportData(w), std::runtime_error);
+    EXPECT_FALSE(w.exportInProgress);
+}
+
+} // namespace
+} // namespace tav

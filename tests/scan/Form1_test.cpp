@@ -1,0 +1,179 @@
+#include "scan/Form1.h"
+
+#include "support/RecordingPlatform.h"
+#include "support/TempProgramFolder.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace tav {
+namespace {
+
+QStringList fixtureStatements() {
+    QFile file(QStringLiteral(TAV_FIXTURES_DIR "/keyfile/reports.sql"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    // One transaction: SQLite would otherwise sync the file after every statement.
+    QStringList statements{QStringLiteral("BEGIN")};
+    QString current;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.trimmed().startsWith(QLatin1String("--")))
+            continue;
+        current += line + u'\n';
+        if (line.trimmed().endsWith(u';')) {
+            statements.append(current.trimmed());
+            current.clear();
+        }
+    }
+    statements.append(QStringLiteral("COMMIT"));
+    return statements;
+}
+
+class Form1Test : public ::testing::Test {
+protected:
+    Form1Test() : form(dir.folder(), messages) {}
+    ~Form1Test() override { form.hide(); }
+
+    void createReports() { dir.createDatabase("Reports.mdb", fixtureStatements()); }
+
+    QStringList listed() const {
+        QStringList names;
+        for (int row = 0; row < form.List1->count(); ++row)
+            names.append(form.List1->item(row)->text());
+        return names;
+    }
+    void select(const QString& name, bool on = true) {
+        const auto items = form.List1->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << name.toStdString();
+        items.first()->setSelected(on);
+    }
+
+    test::TempProgramFolder dir;
+    test::RecordingMessageBoxes messages;
+    Form1 form;
+};
+
+TEST_F(Form1Test, IsAWindowWithItsDesignCaptions) {
+    EXPECT_TRUE(form.isWindow());
+    EXPECT_EQ(form.windowTitle(), "Generate Template File");
+    EXPECT_EQ(form.Label1->text(), "Generate Template File");
+    EXPECT_EQ(form.Command1->text(), "Generate Result");
+    EXPECT_EQ(form.List1->selectionMode(), QAbstractItemView::MultiSelection);
+    EXPECT_EQ(form.Label1->objectName(), "Label1");
+    EXPECT_EQ(form.List1->objectName(), "List1");
+    EXPECT_EQ(form.Command1->objectName(), "Command1");
+    EXPECT_FALSE(form.isModal());
+    // Nothing is loaded before the window is first shown.
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(form.List1->count(), 0);
+}
+
+TEST_F(Form1Test, ShowingListsTheTablesInOrderWithoutMSysAndPreselectsTestSetting) {
+    createReports();
+    // "stone" differs in case from the table and selects nothing; MSysObjects is
+    // listed in the file but neither shown nor selected.
+    dir.write("testSetting.txt", "Limits\r\nstone\r\nMSysObjects\r\nmsysLower\r\n");
+    form.show();
+    EXPECT_TRUE(form.isLoaded());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(listed(), (QStringList{"Stone", "Limits", "Empty", "msysLower"}));
+    EXPECT_EQ(form.selectedTables(), (QStringList{"Limits", "msysLower"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form1Test, TheListIsFilledOnceAndKeptWhileHidden) {
+    createReports();
+    form.show();
+    select("Empty");
+    form.hide();
+    form.show();
+    EXPECT_EQ(listed().size(), 4);
+    EXPECT_EQ(form.selectedTables(), (QStringList{"Empty"}));
+}
+
+TEST_F(Form1Test, MissingReportsShowsFileDoesNotExistsAndLeavesTheListEmpty) {
+    form.show();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "File does not Exists");
+    EXPECT_EQ(messages.shown[0].title, "");
+    EXPECT_EQ(form.List1->count(), 0);
+}
+
+TEST_F(Form1Test, GenerateResultWritesBothFilesShowsFileCreatedAndHides) {
+    createReports();
+    dir.write("testSetting.txt", "Stone\r\n");
+    dir.write("test_export.txt", "[NumericalParameters]\r\nold = 1\r\n");
+    form.show();
+    select("Stone", false);
+    select("msysLower");
+    select("Limits");
+    form.Command1->click();
+
+    EXPECT_EQ(dir.read("testSetting.txt"), "Limits\r\nmsysLower\r\n");
+    EXPECT_EQ(dir.read("test_export.txt").toStdString(), "[NumericalParameters]\r\n"
+                                                         "Limits.SHAPE = BR\r\n"
+                                                         "Limits.MIN_WGT = 0.005\r\n"
+                                                         "Limits.ACTIVE = False\r\n"
+                                                         "Limits.NEG = -3\r\n"
+                                                         "Limits.FACTOR = 100\r\n"
+                                                         "msysLower.B = shown in Form1\r\n");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "File Created");
+    EXPECT_EQ(messages.shown[0].title, "");
+    EXPECT_FALSE(form.isVisible());
+    // Hidden, not unloaded: the list and its selection stay.
+    EXPECT_EQ(form.selectedTables(), (QStringList{"Limits", "msysLower"}));
+}
+
+TEST_F(Form1Test, ASelectedTableWithoutRowsIsStillListedInTestSetting) {
+    createReports();
+    form.show();
+    select("Empty");
+    form.Command1->click();
+    EXPECT_EQ(dir.read("testSetting.txt"), "Empty\r\n");
+    EXPECT_EQ(dir.read("test_export.txt"), "[NumericalParameters]\r\n");
+}
+
+// Mended: the literal steps would empty testSetting.txt and the key file.
+TEST_F(Form1Test, GenerateResultWithNothingSelectedShowsTheMessageAndWritesNothing) {
+    createReports();
+    dir.write("testSetting.txt", "Stone\r\n");
+    form.show();
+    select("Stone", false); // the operator cleared the only selection
+    form.Command1->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Select at Least 1 item");
+    EXPECT_EQ(messages.shown[0].title, "");
+    EXPECT_EQ(dir.read("testSetting.txt"), "Stone\r\n");
+    EXPECT_FALSE(dir.exists("test_export.txt"));
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(Form1Test, GenerateResultWithAnEmptyListShowsTheMessage) {
+    form.show(); // no Reports.mdb: "File does not Exists", empty list
+    form.Command1->click();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, "Select at Least 1 item");
+    EXPECT_FALSE(dir.exists("testSetting.txt"));
+    EXPECT_FALSE(dir.exists("test_export.txt"));
+}
+
+TEST(Form1IsInArray, MatchesWholeElementsExactly) {
+    const QStringList array{"Stone", "Limits", ""};
+    EXPECT_TRUE(Form1::IsInArray("Stone", array));
+    EXPECT_TRUE(Form1::IsInArray("Limits", array));
+    EXPECT_FALSE(Form1::IsInArray("stone", array));
+    EXPECT_FALSE(Form1::IsInArray("Ston", array));
+    EXPECT_FALSE(Form1::IsInArray("Stone ", array));
+    EXPECT_FALSE(Form1::IsInArray("tone", array));
+    EXPECT_FALSE(Form1::IsInArray("Stone", QStringList{}));
+    EXPECT_FALSE(Form1::IsInArray("Stone", QStringList{"Stone,Limits"}));
+}
+
+} // namespace
+} // namespace tav

@@ -1,0 +1,51 @@
+#include "support/SampleFolder.h"
+
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <utime.h>
+
+namespace tav::test {
+
+void copySampleFolder(const TempProgramFolder& target) {
+    const QString source = QStringLiteral(TAV_SAMPLE_FOLDER);
+    ASSERT_TRUE(QFileInfo(source).isDir()) << "build the sample_folder target first";
+    QDirIterator it(source, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = QDir(source).relativeFilePath(path);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        if (relative.endsWith(QStringLiteral(".txt")))
+            bytes.replace("@FOLDER@", target.path().toLocal8Bit());
+        target.write(relative, bytes);
+    }
+    // The image store is told apart by folder dates: keep them.
+    QDirIterator dirs(source, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (dirs.hasNext()) {
+        const QString path = dirs.next();
+        QDir().mkpath(target.filePath(QDir(source).relativeFilePath(path)));
+        const qint64 when = QFileInfo(path).lastModified().toSecsSinceEpoch();
+        const utimbuf times{static_cast<time_t>(when), static_cast<time_t>(when)};
+        ::utime(QFile::encodeName(target.filePath(QDir(source).relativeFilePath(path))).constData(),
+                &times);
+    }
+}
+
+void setLine(const TempProgramFolder& folder, const QString& name, int lineNumber,
+             const QString& text) {
+    QStringList lines = splitLines(QString::fromLatin1(folder.read(name)));
+    while (lines.size() < lineNumber)
+        lines.append(QString());
+    lines[lineNumber - 1] = text;
+    folder.writeLines(name, lines);
+}
+
+} // namespace tav::test
