@@ -4,7 +4,9 @@
 
 #include <uemf.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <vector>
 
@@ -62,7 +64,7 @@ public:
         if (!ok_ || emf_append(reinterpret_cast<U_ENHMETARECORD*>(record), track_, U_REC_FREE))
             ok_ = false;
         if (!ok_)
-            free(record);
+            std::free(record);
     }
 
     // Selects a new solid brush and pen; the previous ones are deleted.
