@@ -85,8 +85,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: make_sample_images SAMPLE_FOLDER STONE_ID\n");
         return 2;
     }
-    const QString stone = QString::fromLocal8Bit(argv[1]) + "/ImageStore/" +
-                          QString::fromLocal8Bit(argv[2]);
+    const QString stone =
+        QString::fromLocal8Bit(argv[1]) + "/ImageStore/" + QString::fromLocal8Bit(argv[2]);
     const time_t day1 = 1796716800; // 2026-12-08
     const time_t day2 = day1 + 86400;
     const bool ok = writeScan(stone + "/2026-12-08/10-00", QColor(150, 150, 160), day1 + 36000) &&

@@ -56,32 +56,32 @@ private:
 
 QStringList exportSettingsLines(const FrmStoneID& w) {
     QStringList lines = {
-        w.TxtExport->text(),                        // 1
-        w.txtRealWgt->text(),                       // 2
-        w.txtLenNumber->text(),                     // 3
-        w.txtSysnumber->text(),                     // 4
-        w.TxtFileName->text(),                      // 5
-        switchText(checkValue(w.chkbookmark) == 1), // 6
-        w.TXTSYMBOL->text(),                        // 7
-        w.CBOFORMAT->currentText(),                 // 8
-        w.CBODECIMAL->currentText(),                // 9
-        QString::number(w.ExportPaSetting10),       // 10
-        w.TxtACExport->text(),                      // 11
-        doubleToText(w.program.ExportPaSetting12),  // 12
-        switchText(w.AsciiExportOn),                // 13
+        w.TxtExport->text(),                                                   // 1
+        w.txtRealWgt->text(),                                                  // 2
+        w.txtLenNumber->text(),                                                // 3
+        w.txtSysnumber->text(),                                                // 4
+        w.TxtFileName->text(),                                                 // 5
+        switchText(checkValue(w.chkbookmark) == 1),                            // 6
+        w.TXTSYMBOL->text(),                                                   // 7
+        w.CBOFORMAT->currentText(),                                            // 8
+        w.CBODECIMAL->currentText(),                                           // 9
+        QString::number(w.ExportPaSetting10),                                  // 10
+        w.TxtACExport->text(),                                                 // 11
+        doubleToText(w.program.ExportPaSetting12),                             // 12
+        switchText(w.AsciiExportOn),                                           // 13
         switchText(w.AllowManualWeightAsLoaded.value_or(w.AllowManualWeight)), // 14
-        switchText(w.EnableFieldEditing),           // 15
-        switchText(w.DeleteStoneFile != 0),         // 16
-        switchText(w.BracketStoneId != 0),          // 17
-        switchText(w.AutoExportOnLoad != 0),        // 18
-        switchText(w.TranslateGiaGrades != 0),      // 19
-        switchText(w.BlankStoneAndWeight != 0),     // 20
-        w.Txt_Book->text(),                         // 21
-        QString::number(w.StoneSubFolder),          // 22
-        w.txtOperator->text(),                      // 23
-        w.PresetStoneId,                            // 24
-        w.CopyAndQuitOnLoad,                        // 25
-        w.ProcessLabel,                             // 26
+        switchText(w.EnableFieldEditing),                                      // 15
+        switchText(w.DeleteStoneFile != 0),                                    // 16
+        switchText(w.BracketStoneId != 0),                                     // 17
+        switchText(w.AutoExportOnLoad != 0),                                   // 18
+        switchText(w.TranslateGiaGrades != 0),                                 // 19
+        switchText(w.BlankStoneAndWeight != 0),                                // 20
+        w.Txt_Book->text(),                                                    // 21
+        QString::number(w.StoneSubFolder),                                     // 22
+        w.txtOperator->text(),                                                 // 23
+        w.PresetStoneId,                                                       // 24
+        w.CopyAndQuitOnLoad,                                                   // 25
+        w.ProcessLabel,                                                        // 26
     };
     for (QString& line : lines)
         line = oneLine(line);

@@ -48,7 +48,9 @@ const QString kShapeMissing = QStringLiteral(
     "manually");
 
 // "Neither empty nor 0": the form in which the start-up options are switched on.
-bool isSet(const QString& option) { return !option.isEmpty() && option != u"0"; }
+bool isSet(const QString& option) {
+    return !option.isEmpty() && option != u"0";
+}
 
 QString versionText() {
     return QStringLiteral("%1.%2.%3")
@@ -74,7 +76,9 @@ QDateTime StartUp::programFileDate() {
     return QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
 }
 
-StartUpOutcome Form_Load(FrmStoneID& window) { return StartUp(window).run(); }
+StartUpOutcome Form_Load(FrmStoneID& window) {
+    return StartUp(window).run();
+}
 
 StartUpOutcome StartUp::run() {
     FrmStoneID& w = window_;
@@ -99,8 +103,7 @@ StartUpOutcome StartUp::run() {
     readUserFiles();
     readLastUserData();
 
-    const QStringList settings =
-        readExportSettingsLines(w.folder).value_or(QStringList());
+    const QStringList settings = readExportSettingsLines(w.folder).value_or(QStringList());
     applyExportSettingsLines(w, settings, 1, 23);
     if (!stoneIdAndOptions())
         return StartUpOutcome::ProgramEnded;
@@ -151,8 +154,8 @@ void StartUp::fillLists() {
 void StartUp::readUserFiles() {
     FrmStoneID& w = window_;
     if (const auto lists = readLines(w.folder.file(QStringLiteral("UserDat.txt")))) {
-        const std::array<QComboBox*, 6> boxes{w.cbColor, w.cbClarity, w.cbFlaurosance,
-                                              w.cboShape,  w.cbPolish,  w.CbSym};
+        const std::array<QComboBox*, 6> boxes{w.cbColor,  w.cbClarity, w.cbFlaurosance,
+                                              w.cboShape, w.cbPolish,  w.CbSym};
         w.cboShape->clear();
         for (std::size_t i = 0; i < boxes.size() && i < std::size_t(lists->size()); ++i)
             boxes[i]->addItems(lists->at(int(i)).split(u','));
@@ -161,9 +164,9 @@ void StartUp::readUserFiles() {
     const auto names = readLines(w.folder.file(QStringLiteral("UserDat_name.txt")));
     if (!names)
         return;
-    const std::array<QLabel*, 11> labels{w.Label6[5], w.Label12,   w.Label11,  w.Label17,
-                                         w.Label9[0], w.Label10,   w.Label9[1], w.Label4[1],
-                                         w.Label2,    w.Label18,   w.Label4[0]};
+    const std::array<QLabel*, 11> labels{w.Label6[5], w.Label12, w.Label11,   w.Label17,
+                                         w.Label9[0], w.Label10, w.Label9[1], w.Label4[1],
+                                         w.Label2,    w.Label18, w.Label4[0]};
     for (std::size_t i = 0; i < labels.size() && i < std::size_t(names->size()); ++i)
         labels[i]->setText(names->at(int(i)));
     if (names->size() >= 12 && !names->at(11).isEmpty())
@@ -224,10 +227,9 @@ bool StartUp::stoneIdAndOptions() {
 
     applyExportSettingsLines(w, settings, 26, 26);
     if (isSet(w.ProcessLabel)) {
-        w.StoneExportFile =
-            w.TxtExport->text().trimmed() + QDir::separator() +
-            w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
-            w.ProcessLabel + w.txtSysnumber->text();
+        w.StoneExportFile = w.TxtExport->text().trimmed() + QDir::separator() +
+                            w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
+                            w.ProcessLabel + w.txtSysnumber->text();
     }
     return true;
 }
@@ -297,8 +299,7 @@ void StartUp::selectShape() {
             return;
         }
     }
-    w.platform.messages.show(kShapeMissing, QStringLiteral("SHAPE NOT PRESENT"),
-                             MessageIcon::None);
+    w.platform.messages.show(kShapeMissing, QStringLiteral("SHAPE NOT PRESENT"), MessageIcon::None);
     w.cboShape->setToolTip(kShapeMissing);
 }
 

@@ -35,7 +35,9 @@ protected:
         return *window_;
     }
     StartUpOutcome start() { return Form_Load(window()); }
-    void setSetting(int line, const QString& text) { test::setLine(dir, "ExportPa.txt", line, text); }
+    void setSetting(int line, const QString& text) {
+        test::setLine(dir, "ExportPa.txt", line, text);
+    }
     void setScan(const QString& key, const QString& value) {
         QStringList lines = QString::fromLatin1(dir.read("test.txt")).split("\r\n");
         lines.removeIf([&](const QString& line) { return line.startsWith(key + " ="); });
@@ -88,14 +90,17 @@ TEST_F(StartUpTest, MissingRequiredFileEndsTheProgramAfterItsMessage) {
         const char* message;
         const char* title;
     } cases[] = {
-        {{"Reports.mdb"}, "Reports.mdb file does not exist  - Can not proceed further....",
+        {{"Reports.mdb"},
+         "Reports.mdb file does not exist  - Can not proceed further....",
          "REPORTS.MDB ABSENT"},
-        {{"ExportPa.txt"}, "ExportPa.txt file does not exist  - Can not proceed further....",
+        {{"ExportPa.txt"},
+         "ExportPa.txt file does not exist  - Can not proceed further....",
          "EXPORTPA.TXT ABSENT"},
         {{"HyperParam.txt", "test.txt"},
          "HyperParam.txt file does not exist  - Can not proceed further....",
          "HYPERPARAM.TXT ABSENT"},
-        {{"test.txt"}, "test.txt file does not exist  - Re Scan the stone and Repeat....",
+        {{"test.txt"},
+         "test.txt file does not exist  - Re Scan the stone and Repeat....",
          "TEST.TXT NOT FOUND"},
     };
     for (const auto& c : cases) {
@@ -180,8 +185,8 @@ TEST_F(StartUpTest, PresetStoneIdShowsEvenWhenBlanking) {
         const char* preset;
         const char* shown;
     } cases[] = {
-        {"1", "P-77", "P-77"}, {"1", "0", ""}, {"0", "0", "K7-10482"}, {"0", "", "K7-10482"},
-        {"0", "P-78", "P-78"},
+        {"1", "P-77", "P-77"}, {"1", "0", ""},        {"0", "0", "K7-10482"},
+        {"0", "", "K7-10482"}, {"0", "P-78", "P-78"},
     };
     for (const auto& c : cases) {
         test::TempProgramFolder folder;
