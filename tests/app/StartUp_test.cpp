@@ -282,3 +282,35 @@ TEST_F(StartUpTest, BalanceIsTriedOnceInManualModeAndTheErrorStays) {
 
 } // namespace
 } // namespace tav
+
+#include "support/PtyPair.h"
+
+namespace tav {
+namespace {
+
+TEST_F(StartUpTest, BalancePortIsOpenedExactlyOnceInEitherSavedMode) {
+    const struct {
+        const char* manualLine;
+        bool openAfterwards;
+    } cases[] = {{"1", false}, {"0", true}};
+    for (const auto& c : cases) {
+        test::PtyComPort balance(1);
+        ASSERT_TRUE(balance.pty.isOpen());
+        test::TempProgramFolder folder;
+        test::copySampleFolder(folder);
+        test::setLine(folder, "ExportPa.txt", 14, c.manualLine);
+        test::RecordingPlatform doubles;
+        Platform platform = doubles.platform();
+        ProgramWide wide;
+        FrmStoneID w(folder.folder(), platform, wide);
+        ASSERT_EQ(Form_Load(w), StartUpOutcome::Waiting);
+        EXPECT_EQ(w.MSComm1->openCount(), 1) << c.manualLine;
+        EXPECT_EQ(w.MSComm1->PortOpen(), c.openAfterwards) << c.manualLine;
+        EXPECT_EQ(w.AllowManualWeight, !c.openAfterwards);
+        EXPECT_EQ(w.msgb1->text(), "") << "the balance opened without error";
+        EXPECT_EQ(wide.ExportWarningFlag, 0);
+    }
+}
+
+} // namespace
+} // namespace tav
