@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace tav {
 

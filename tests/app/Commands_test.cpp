@@ -111,7 +111,8 @@ TEST_F(CommandsTest, EnterStartsTheExportOrMovesTheFocusOn) {
         exported = false;
         press(c.control, c.key, c.modifiers);
         EXPECT_EQ(exported, c.exports);
-        EXPECT_EQ(focused(), c.focusAfter) << focused()->objectName().toStdString();
+        QWidget* const now = focused();
+        EXPECT_EQ(now, c.focusAfter) << (now ? now->objectName().toStdString() : "no focus");
         EXPECT_TRUE(w.isVisible());
     }
 }
