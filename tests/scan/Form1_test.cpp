@@ -15,31 +15,14 @@
 namespace tav {
 namespace {
 
-QStringList fixtureStatements() {
-    QFile file(QStringLiteral(TAV_FIXTURES_DIR "/keyfile/reports.sql"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    // One transaction: SQLite would otherwise sync the file after every statement.
-    QStringList statements{QStringLiteral("BEGIN")};
-    QString current;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        if (line.trimmed().startsWith(QLatin1String("--")))
-            continue;
-        current += line + u'\n';
-        if (line.trimmed().endsWith(u';')) {
-            statements.append(current.trimmed());
-            current.clear();
-        }
-    }
-    statements.append(QStringLiteral("COMMIT"));
-    return statements;
-}
-
 class Form1Test : public ::testing::Test {
 protected:
     Form1Test() : form(dir.folder(), messages) {}
     ~Form1Test() override { form.hide(); }
 
-    void createReports() { dir.createDatabase("Reports.mdb", fixtureStatements()); }
+    void createReports() {
+        dir.createDatabaseFromScript("Reports.mdb", TAV_FIXTURES_DIR "/keyfile/reports.sql");
+    }
 
     QStringList listed() const {
         QStringList names;

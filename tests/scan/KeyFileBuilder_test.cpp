@@ -16,30 +16,11 @@
 namespace tav {
 namespace {
 
-// The statements of tests/fixtures/keyfile/reports.sql: "--" lines dropped, each
-// statement ending with a semicolon at the end of a line.
-QStringList fixtureStatements() {
-    QFile file(QStringLiteral(TAV_FIXTURES_DIR "/keyfile/reports.sql"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    // One transaction: SQLite would otherwise sync the file after every statement.
-    QStringList statements{QStringLiteral("BEGIN")};
-    QString current;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        if (line.trimmed().startsWith(QLatin1String("--")))
-            continue;
-        current += line + u'\n';
-        if (line.trimmed().endsWith(u';')) {
-            statements.append(current.trimmed());
-            current.clear();
-        }
-    }
-    statements.append(QStringLiteral("COMMIT"));
-    return statements;
-}
-
 class KeyFileBuilderTest : public ::testing::Test {
 protected:
-    void createReports() { dir.createDatabase("Reports.mdb", fixtureStatements()); }
+    void createReports() {
+        dir.createDatabaseFromScript("Reports.mdb", TAV_FIXTURES_DIR "/keyfile/reports.sql");
+    }
     QByteArray keyFile() const { return dir.read("test_export.txt"); }
     void build() { BuildTestExport(dir.folder(), messages); }
 
@@ -102,7 +83,7 @@ TEST_F(KeyFileBuilderTest, NoTestSettingGivesOnlyTheSectionLine) {
 }
 
 TEST_F(KeyFileBuilderTest, ReportsFileNameMatchesWithoutRegardToCase) {
-    dir.createDatabase("reports.MDB", fixtureStatements());
+    dir.createDatabaseFromScript("reports.MDB", TAV_FIXTURES_DIR "/keyfile/reports.sql");
     dir.write("TESTSETTING.TXT", "Limits\r\n");
     build();
     EXPECT_TRUE(messages.shown.empty());

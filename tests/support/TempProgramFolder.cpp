@@ -61,4 +61,24 @@ void TempProgramFolder::createDatabase(const QString& name, const QStringList& s
     QSqlDatabase::removeDatabase(connection);
 }
 
+void TempProgramFolder::createDatabaseFromScript(const QString& name,
+                                                 const QString& scriptPath) const {
+    QFile file(scriptPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << scriptPath.toStdString();
+    // One transaction: SQLite would otherwise sync the file after every statement.
+    QStringList statements{QStringLiteral("BEGIN")};
+    QString current;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.trimmed().startsWith(QLatin1String("--")))
+            continue;
+        current += line + u'\n';
+        if (line.trimmed().endsWith(u';')) {
+            statements.append(current.trimmed());
+            current.clear();
+        }
+    }
+    statements.append(QStringLiteral("COMMIT"));
+    createDatabase(name, statements);
+}
+
 } // namespace tav::test

@@ -27,6 +27,9 @@ public:
 
     // Creates a SQLite database file of that name by running the statements.
     void createDatabase(const QString& name, const QStringList& statements) const;
+    // The same from an SQL script: "--" lines dropped, each statement ending with a
+    // semicolon at the end of a line.
+    void createDatabaseFromScript(const QString& name, const QString& scriptPath) const;
 
 private:
     QTemporaryDir dir_;
