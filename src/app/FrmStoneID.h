@@ -11,6 +11,7 @@
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SerialControl.h"
+#include "platform/TextFile.h"
 #include "scan/PolishData.h"
 #include "scan/ValueHelpers.h"
 
@@ -158,6 +159,11 @@ public:
     QString StoneExportFile;
     QString ExportTextFile;
     QString ColumnTempFile;
+    // The export's open files (per-stone data file, layout file, the Col layout's
+    // temporary file); the grading writes into them too. None outside an export.
+    std::unique_ptr<TextStream> StoneExportStream;
+    std::unique_ptr<TextStream> ExportTextStream;
+    std::unique_ptr<TextStream> ColumnTempStream;
     QString LogFolder;
     qint16 FixedDecimalFormat = 0;
     qint16 ExportPaSetting10 = 0;

@@ -97,7 +97,10 @@ bool isSafeStoneId(const QString& stoneId) {
     if (stoneId.isEmpty() || stoneId == QStringLiteral(".") || stoneId == QStringLiteral(".."))
         return false;
     return std::none_of(stoneId.begin(), stoneId.end(), [](QChar c) {
-        return c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
+        // ":", "*" and "?" would name a drive, a stream or a pattern on the bench's
+        // Windows shares.
+        return c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' ||
+               c.category() == QChar::Other_Control;
     });
 }
 

@@ -41,8 +41,8 @@ struct ImageStoreSettings {
 // Items that the file lacks stay empty; nothing when it cannot be read.
 std::optional<ImageStoreSettings> readImageStoreSettings(const QString& path);
 
-// True when the stone id can stand as one folder name: not empty, not "." or "..",
-// without a path separator ("/" or "\") and without control characters.
+// True when the stone id can stand as one file or folder name: not empty, not "." or
+// "..", without a path separator ("/" or "\"), ":", "*", "?" or control characters.
 bool isSafeStoneId(const QString& stoneId);
 
 // Start-up, after the report views: the stone's newest hearts and arrows images from

@@ -1,7 +1,9 @@
 #include "export/ExportProcedure.h"
 
 #include "app/FrmStoneID.h"
+#include "export/ClosingSteps.h"
 #include "export/ExportHelpers.h"
+#include "export/RowLayout.h"
 #include "export/TemplateChoice.h"
 #include "export/UserDataRow.h"
 #include "export/WeightChecks.h"
@@ -23,12 +25,15 @@ ExportOutcome ExportProcedure::run() {
     if (!weightChecksPhase())
         return ExportOutcome::Left;
     templateChoicePhase();
-    // Phase 6 goes here: stone ID under the process label, export folders and the
-    // names of the export files; a missing export folder leaves the export.
+    if (!exportFilesPhase())
+        return ExportOutcome::Left;
     weightVerdictPhase();
-    // Phases 8 to 11 go here: the layout file and the template table (an undefined
-    // table ends the program), the once-per-stone marker (a stone already exported
-    // ends it), the layouts, and the closing steps that end the program.
+    // The layout files are opened only after these two checks: an export that ends at
+    // either must leave no empty layout file behind.
+    if (!templateTablePhase() || !stoneMarkerPhase())
+        return ExportOutcome::ProgramEnded;
+    layoutPhase();
+    closingPhase();
     return ExportOutcome::Completed;
 }
 
@@ -61,8 +66,40 @@ void ExportProcedure::templateChoicePhase() {
     ChooseTemplate(window_, FacetCode, TemplateTable, SemiPolished);
 }
 
+bool ExportProcedure::exportFilesPhase() {
+    return PrepareExportFiles(window_, AsciiCopyPath);
+}
+
 void ExportProcedure::weightVerdictPhase() {
     JudgeWeight(window_, WeightDeviationPercent);
+}
+
+bool ExportProcedure::templateTablePhase() {
+    TemplateRecordset = OpenTemplateTable(window_, TemplateTable);
+    return TemplateRecordset.has_value();
+}
+
+bool ExportProcedure::stoneMarkerPhase() {
+    return ApplyStoneMarker(window_, SemiPolished, StoneMarkerFile, Failures);
+}
+
+void ExportProcedure::layoutPhase() {
+    OpenExportStreams(window_, TableFileExisted);
+    switch (exportLayoutOf(window_.CBOFORMAT->currentText())) {
+    case ExportLayout::Row:
+        RowLayout(window_, *TemplateRecordset, FacetCode);
+        break;
+    case ExportLayout::Col:
+    case ExportLayout::Table:
+    case ExportLayout::ColRow:
+    case ExportLayout::Other:
+        // The Col, Table and Col_Row layouts are not written yet.
+        break;
+    }
+}
+
+void ExportProcedure::closingPhase() {
+    ClosingSteps(window_, AsciiCopyPath, Failures);
 }
 
 ExportOutcome ExportData(FrmStoneID& window) {

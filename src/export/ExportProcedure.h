@@ -1,6 +1,11 @@
 #pragma once
 
+#include "export/ExportFiles.h"
+#include "export/TemplateItems.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace tav {
 
@@ -28,6 +33,15 @@ public:
     // MODEL_IS_SEMI_POLISHED of test.txt as a number (1 for a semi-polished model).
     double SemiPolished = 0;
     double WeightDeviationPercent = 0;
+    // Where the per-stone file is copied at the end.
+    QString AsciiCopyPath;
+    // The Table layout found its layout file and writes no header line.
+    bool TableFileExisted = false;
+    QString StoneMarkerFile;
+    // The rows of TemplateTable, once it is open.
+    std::optional<TemplateRows> TemplateRecordset;
+    // Files of this export that did not land.
+    ExportFailures Failures;
 
     // The phases in the order run() calls them.
     void tablePercentPhase();   // 1
@@ -35,7 +49,12 @@ public:
     void keyFileRebuildPhase(); // 3
     bool weightChecksPhase();   // 4: false leaves the export
     void templateChoicePhase(); // 5
+    bool exportFilesPhase();    // 6: false leaves the export
     void weightVerdictPhase();  // 7
+    bool templateTablePhase();  // 8: false has ended the program
+    bool stoneMarkerPhase();    // 9: false has ended the program
+    void layoutPhase();         // 10
+    void closingPhase();        // 11: ends the program
 
 private:
     FrmStoneID& window_;

@@ -314,3 +314,23 @@ TEST_F(StartUpTest, BalancePortIsOpenedExactlyOnceInEitherSavedMode) {
 
 } // namespace
 } // namespace tav
+
+namespace tav {
+namespace {
+
+// HyperParam.txt line 12 exports inside the first manual-weight toggle of start-up,
+// while the toggle has passed to balance mode: the settings keep the mode as loaded.
+TEST_F(StartUpTest, AnExportInsideTheFirstToggleSavesTheManualModeAsLoaded) {
+    setSetting(14, "1");
+    test::setLine(dir, "HyperParam.txt", 12, "1");
+    EXPECT_EQ(start(), StartUpOutcome::ProgramEnded);
+    EXPECT_EQ(recording.programEnd.endCount, 1);
+    EXPECT_TRUE(dir.exists("Export/K7-10482.txt")) << "the export ran to its end";
+    EXPECT_FALSE(dir.exists("test_export.txt"));
+    const QStringList lines = QString::fromLatin1(dir.read("ExportPa.txt")).split("\r\n");
+    ASSERT_EQ(lines.size(), 27);
+    EXPECT_EQ(lines[13], "1");
+}
+
+} // namespace
+} // namespace tav

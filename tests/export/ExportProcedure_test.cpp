@@ -5,6 +5,8 @@
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -41,11 +43,16 @@ protected:
              "Yellow REAL, YellowMessage TEXT, RedMessage TEXT)",
              "INSERT INTO Weight_Limits VALUES ('Brilliant', 1, 'within limits', 3, 'check', "
              "'rescan')",
-             "CREATE TABLE Template_GIA (Item TEXT)"});
+             "CREATE TABLE Template_GIA (Item TEXT, Label TEXT, Format INTEGER)",
+             "INSERT INTO Template_GIA VALUES ('UserData.STONE_ID', 'Stone', -1)",
+             "INSERT INTO Template_GIA VALUES ('UserData.RealWeight', 'Weight', -1)",
+             "INSERT INTO Template_GIA VALUES ('UserData.ZED_TBLMAX', 'Table', 1)",
+             "INSERT INTO Template_GIA VALUES ('Old.KEY', 'Old', 1)"});
         dir.writeLines("testSetting.txt", {"UserData"});
         dir.writeLines("test.txt", {"[NumericalParameters]", "CORRECTED_MASS = 0.512",
                                     "TABLE_MM_MAX = 3.2", "WIDTH_MM = 5.12"});
         dir.writeLines("test_export.txt", {"[NumericalParameters]", "Old.KEY = 1"});
+        dir.writeLines("ExportPa.txt", QStringList(26, "0"));
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
         FrmStoneID& w = *window;
         w.openReportsConnection();
@@ -54,6 +61,13 @@ protected:
         w.txtRealWgt->setText("0.512 ct");
         w.cboShape->setEditable(true);
         w.cboShape->setEditText("Brilliant");
+        QDir().mkpath(dir.filePath("Export"));
+        w.TxtExport->setText(dir.filePath("Export"));
+        w.TxtACExport->setText(dir.filePath("Export"));
+        w.TxtFileName->setText("bench");
+        w.txtSysnumber->setText(".txt");
+        w.TXTSYMBOL->setText(",");
+        w.CBOFORMAT->addItem("Row");
     }
 
     QList<QVariantList> userDataRows() const {
@@ -85,17 +99,14 @@ TEST_F(ExportProcedureTest, RunsThePhasesInOrderAndKeepsTheValuesOfTheExport) {
     EXPECT_EQ(rows[0][2].toString(), "0.512 ct"); // stored before the weight was cleaned
     EXPECT_FLOAT_EQ(program.TablePercent, 62.5f);
 
-    // The key file was rebuilt after the row was written.
-    const QByteArray keyFile = dir.read("test_export.txt");
-    EXPECT_TRUE(keyFile.contains("UserData.STONE_ID = AB-12\r\n")) << keyFile.constData();
-    EXPECT_TRUE(keyFile.contains("UserData.RealWeight = 0.512 ct\r\n"));
-    EXPECT_TRUE(keyFile.contains("UserData.ZED_TBLMAX = 62.5\r\n"));
-    EXPECT_FALSE(keyFile.contains("Old.KEY"));
+    // The key file was rebuilt after the row was written, and deleted at the end.
+    EXPECT_EQ(dir.read("Export/AB-12.txt"), "AB-12,0.512 ct,62.5,,");
+    EXPECT_FALSE(dir.exists("test_export.txt"));
 
     EXPECT_EQ(procedure.FacetCode, "8888");
     EXPECT_EQ(procedure.TemplateTable, "Template_GIA");
     EXPECT_EQ(w.TemplateShapeName, "ROUND-P8_8-P8_8");
-    EXPECT_EQ(w.ProgressBar1->value(), 3);
+    EXPECT_EQ(w.ProgressBar1->value(), 5);
     EXPECT_EQ(procedure.WeightDeviationPercent, 0);
     EXPECT_EQ(w.Text_ok->backColor(), vbGreen);
     EXPECT_EQ(w.WeightMessage, "within limits");
@@ -103,7 +114,7 @@ TEST_F(ExportProcedureTest, RunsThePhasesInOrderAndKeepsTheValuesOfTheExport) {
     EXPECT_EQ(w.txtRealWgt->text(), "0.51200");
     EXPECT_EQ(w.msgb1->text(), "");
     EXPECT_TRUE(recording.messages.shown.empty());
-    EXPECT_EQ(recording.programEnd.endCount, 0);
+    EXPECT_EQ(recording.programEnd.endCount, 1);
 }
 
 TEST_F(ExportProcedureTest, ARefusedWeightLeavesAfterTheRowAndTheKeyFile) {
@@ -151,7 +162,8 @@ TEST_F(ExportProcedureTest, NoSecondExportStartsWhileOneRuns) {
     EXPECT_EQ(inner, std::vector<ExportOutcome>{ExportOutcome::AlreadyRunning});
     EXPECT_EQ(pause.pauses, std::vector<int>{2000});
     EXPECT_EQ(userDataRows().size(), 1);
-    EXPECT_FALSE(dir.read("test_export.txt").contains("INNER-1"));
+    // The outer export's row, under the ID the field held when the files were named.
+    EXPECT_EQ(dir.read("Export/INNER-1.txt"), "AB-12,0.512 ct,62.5,,");
     EXPECT_FALSE(w.exportInProgress);
 }
 

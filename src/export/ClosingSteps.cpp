@@ -1,0 +1,155 @@
+#include "export/ClosingSteps.h"
+
+#include "app/Commands.h"
+#include "app/ExportSettings.h"
+#include "app/FrmStoneID.h"
+#include "app/VbColor.h"
+#include "export/ExportFiles.h"
+#include "export/ProblemLog.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace tav {
+namespace {
+
+const QString kWritten = QStringLiteral("Export file could not be written : ");
+
+// Closes a stream the export wrote; a file that never opened, or whose bytes did not
+// all land, is reported.
+void closeWritten(FrmStoneID& window, std::unique_ptr<TextStream>& stream,
+                  ExportFailures& failures) {
+    if (!stream)
+        return;
+    const bool landed = stream->isOpen() && stream->close();
+    if (!landed)
+        failures.report(window, kWritten + stream->path());
+    stream.reset();
+}
+
+// The Col layout's merged file takes the place of the layout file in one step. An old
+// file that could not be read is kept: replacing it would lose every earlier export.
+void replaceMergedFile(FrmStoneID& w, bool oldFileRead, ExportFailures& failures) {
+    const bool tempLanded =
+        w.ColumnTempStream && w.ColumnTempStream->isOpen() && w.ColumnTempStream->close();
+    w.ColumnTempStream.reset();
+    std::error_code error;
+    if (oldFileRead && tempLanded) {
+        std::filesystem::rename(QFile::encodeName(w.ColumnTempFile).toStdString(),
+                                QFile::encodeName(w.ExportTextFile).toStdString(), error);
+        if (!error)
+            return;
+    }
+    QFile::remove(w.ColumnTempFile);
+    failures.report(w, QStringLiteral("Export file could not be replaced : ") + w.ExportTextFile);
+}
+
+void verdictWarning(FrmStoneID& w) {
+    const int colour = w.Text_ok->backColor();
+    if (colour == vbYellow)
+        w.appendWarning(QStringLiteral("WARNING !!! Data is exported BUT ........ ") +
+                        w.Text_ok->text() +
+                        QStringLiteral("..... We Advice you to clean & Rescan....."));
+    if (colour == vbRed)
+        w.appendWarning(
+            QStringLiteral("STOP .... CRITICAL - Rescan the Stone - Though the Data is exported "
+                           "...... ") +
+            w.Text_ok->text() + QStringLiteral(".........."));
+}
+
+// The per-stone file into the ASCII export folder. With DeleteStoneFile the file is
+// gone on purpose and there is nothing to copy.
+void copyStoneFile(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& failures) {
+    if (w.DeleteStoneFile != 0)
+        return;
+    if (AsciiCopyPath.isEmpty()) {
+        failures.report(w, QStringLiteral("Export file was not copied : no ASCII export folder"));
+        return;
+    }
+    if (!copyReplacing(w.StoneExportFile, AsciiCopyPath))
+        failures.report(w, QStringLiteral("Export file could not be copied to : ") + AsciiCopyPath);
+}
+
+// The scanner's ASCII file is not rewritten yet.
+void rewriteAsciiFile(FrmStoneID&) {}
+
+} // namespace
+
+bool copyReplacing(const QString& source, const QString& target) {
+    QFile input(source);
+    if (!QFileInfo(source).isFile() || !input.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = input.readAll();
+    if (input.error() != QFileDevice::NoError)
+        return false;
+    QSaveFile output(target);
+    if (!output.open(QIODevice::WriteOnly))
+        return false;
+    if (output.write(bytes) != bytes.size()) {
+        output.cancelWriting();
+        return false;
+    }
+    return output.commit();
+}
+
+void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& failures) {
+    const ExportLayout layout = exportLayoutOf(w.CBOFORMAT->currentText());
+    if ((layout == ExportLayout::Row || layout == ExportLayout::ColRow) && w.ExportTextStream)
+        w.ExportTextStream->writeLine(QStringLiteral(" "));
+
+    closeWritten(w, w.StoneExportStream, failures);
+    if (w.ColumnMergeMode != 0) {
+        // The old layout file was only read.
+        const bool oldFileRead = w.ExportTextStream && w.ExportTextStream->isOpen();
+        w.ExportTextStream.reset();
+        replaceMergedFile(w, oldFileRead, failures);
+    } else {
+        closeWritten(w, w.ExportTextStream, failures);
+    }
+
+    if (w.DeleteStoneFile != 0)
+        QFile::remove(w.StoneExportFile);
+    if (!writeExportSettings(w))
+        failures.report(w, QStringLiteral("Settings file could not be written : ") +
+                               w.folder.file(QStringLiteral("ExportPa.txt")));
+    if (w.AsciiExportOn)
+        rewriteAsciiFile(w);
+    w.ProgressBar1->setValue(5);
+    deleteKeyFile(w);
+    w.ReportsConnection.reset();
+    w.Timer3->stop();
+
+    verdictWarning(w);
+    // Before the log and the message, so that a copy that failed reaches both.
+    copyStoneFile(w, AsciiCopyPath, failures);
+    if (w.program.ExportWarningFlag != 0 && !WriteProblemLog(w))
+        failures.report(w,
+                        QStringLiteral("Problem log could not be written : ") + problemLogPath(w));
+
+    bool unloaded = false;
+    if (failures.any()) {
+        // Never passed over in silence, whatever the bracket setting.
+        w.platform.messages.show(QStringLiteral("Export finished with errors - see the problem "
+                                                "log\n\n") +
+                                     failures.lines().join(u'\n'),
+                                 QStringLiteral("EXPORT NOT COMPLETE"), MessageIcon::Critical);
+    } else if (w.BracketStoneId != 0) {
+        w.platform.messages.show(QStringLiteral("Files Exported"),
+                                 QStringLiteral("EXPORT SUCCESSFUL!!!"), MessageIcon::None);
+    }
+    if (w.BracketStoneId != 0) {
+        w.close();
+        unloaded = true;
+    }
+
+    w.platform.batches.start(w.folder.file(QStringLiteral("user_1.bat")));
+    if (!unloaded)
+        w.close();
+    w.platform.programEnd.end();
+}
+
+} // namespace tav

@@ -1,0 +1,218 @@
+#include "export/ExportFiles.h"
+
+#include "app/FrmStoneID.h"
+#include "app/ImageCopy.h"
+#include "export/ExportHelpers.h"
+#include "platform/NumberText.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tav {
+namespace {
+
+// "Neither empty nor 0": the form in which the process label is switched on.
+bool isSet(const QString& option) {
+    return !option.isEmpty() && option != u"0";
+}
+
+// An empty folder text would join to a path at the root of the file system.
+void makeFolder(const QString& folder) {
+    if (!folder.isEmpty())
+        QDir().mkdir(folder);
+}
+
+// The per-stone folders of the sub-folder mode. The working folder moves to the
+// export folder when the stone's folder is new, and at every export with brackets;
+// the user's batch file inherits it.
+void makeStoneFolders(const ExportNameParts& parts, const FrmStoneID& window) {
+    if (!parts.exportFolder.isEmpty()) {
+        const QString stoneFolder = joinPath(parts.exportFolder, parts.stoneId);
+        const bool missing = !QFileInfo::exists(stoneFolder);
+        if (window.BracketStoneId != 0 || missing)
+            QDir::setCurrent(parts.exportFolder);
+        if (missing)
+            QDir().mkdir(stoneFolder);
+    }
+    // The per-stone copy at the end of the export goes there.
+    if (!parts.asciiFolder.isEmpty())
+        QDir().mkdir(joinPath(parts.asciiFolder, parts.stoneId));
+}
+
+std::unique_ptr<TextStream> openStream(const QString& path, TextStream::Mode mode) {
+    return std::make_unique<TextStream>(path, mode);
+}
+
+} // namespace
+
+ExportLayout exportLayoutOf(const QString& layoutText) {
+    if (layoutText == u"Row")
+        return ExportLayout::Row;
+    if (layoutText == u"Col")
+        return ExportLayout::Col;
+    if (layoutText == u"Col_Row")
+        return ExportLayout::ColRow;
+    if (layoutText == u"Table")
+        return ExportLayout::Table;
+    return ExportLayout::Other;
+}
+
+ExportNameParts exportNamePartsOf(const FrmStoneID& w) {
+    ExportNameParts parts;
+    parts.exportFolder = w.TxtExport->text().trimmed();
+    parts.asciiFolder = w.TxtACExport->text().trimmed();
+    parts.stoneId = w.txtStoneID->text();
+    parts.fileName = w.TxtFileName->text();
+    parts.systemNumber = w.txtSysnumber->text();
+    parts.layoutText = w.CBOFORMAT->currentText();
+    parts.brackets = w.BracketStoneId != 0;
+    parts.subFolder = w.StoneSubFolder != 0;
+    return parts;
+}
+
+ExportFileNames formExportFileNames(const ExportNameParts& p) {
+    ExportFileNames names;
+    const QString stoneName = (p.brackets ? u'[' + p.stoneId + u']' : p.stoneId) + p.systemNumber;
+    const auto folderOf = [&p](const QString& folder) {
+        return p.subFolder ? joinPath(folder, p.stoneId) : folder;
+    };
+    const QString exportFolder = folderOf(p.exportFolder);
+    names.StoneExportFile = joinPath(exportFolder, stoneName);
+    if (!p.asciiFolder.isEmpty())
+        names.AsciiCopyPath = joinPath(folderOf(p.asciiFolder), stoneName);
+
+    const auto layoutFile = [&](QLatin1String suffix) {
+        return joinPath(exportFolder, p.fileName + suffix + p.systemNumber);
+    };
+    switch (exportLayoutOf(p.layoutText)) {
+    case ExportLayout::Row:
+        names.ExportTextFile = layoutFile(QLatin1String("_rows"));
+        break;
+    case ExportLayout::Col:
+        names.ExportTextFile = layoutFile(QLatin1String("_cols"));
+        names.ColumnTempFile = layoutFile(QLatin1String("_colstmp"));
+        break;
+    case ExportLayout::ColRow:
+        names.ExportTextFile = layoutFile(QLatin1String("_col_Rows"));
+        break;
+    case ExportLayout::Table:
+        names.ExportTextFile = layoutFile(QLatin1String("_table"));
+        break;
+    case ExportLayout::Other:
+        break;
+    }
+    return names;
+}
+
+void ExportFailures::report(FrmStoneID& window, const QString& text) {
+    lines_.append(text);
+    window.appendWarning(text);
+}
+
+bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
+    if (isSet(w.ProcessLabel)) {
+        w.txtStoneID->setText(
+            w.GetString(numericalParameters, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
+            w.ProcessLabel);
+    }
+    // The ID names files and folders: anything but one plain name would reach outside
+    // the export folders.
+    if (!isSafeStoneId(w.txtStoneID->text())) {
+        w.platform.messages.show(QStringLiteral("Stone ID '") + w.txtStoneID->text() +
+                                     QStringLiteral("' can not be used as a file name "
+                                                    "......Please correct the Stone ID"),
+                                 QStringLiteral("STONE ID NOT VALID"), MessageIcon::Critical);
+        return false;
+    }
+
+    const ExportNameParts parts = exportNamePartsOf(w);
+    makeFolder(parts.exportFolder);
+    makeFolder(parts.asciiFolder);
+    if (parts.subFolder)
+        makeStoneFolders(parts, w);
+
+    const ExportFileNames names = formExportFileNames(parts);
+    w.StoneExportFile = names.StoneExportFile;
+    w.ExportTextFile = names.ExportTextFile;
+    w.ColumnTempFile = names.ColumnTempFile;
+    AsciiCopyPath = names.AsciiCopyPath;
+
+    if (!QFileInfo(w.TxtExport->text()).isDir()) {
+        w.platform.messages.show(QStringLiteral("Export path Does not exists......Please Enable "
+                                                "Entry and Select Proper Path......."),
+                                 QStringLiteral("EXPORT PATH ABSENT"), MessageIcon::None);
+        return false;
+    }
+    return true;
+}
+
+std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& w, const QString& TemplateTable) {
+    std::optional<TemplateRows> rows;
+    if (w.ReportsConnection)
+        rows = readTemplateRows(*w.ReportsConnection, TemplateTable);
+    if (!rows) {
+        w.platform.messages.show(QStringLiteral(" '[ ") + TemplateTable +
+                                     QStringLiteral(" ]' not defined in the reports.mdb , Please "
+                                                    "define and add fields ...Exiting..."),
+                                 QStringLiteral("TEMPLATE NOT DEFINED"), MessageIcon::None);
+        w.platform.programEnd.end();
+    }
+    return rows;
+}
+
+bool ApplyStoneMarker(FrmStoneID& w, double semiPolished, QString& StoneMarkerFile,
+                      ExportFailures& failures) {
+    const QString markerFolder = joinPath(w.TxtExport->text().trimmed(), QStringLiteral("ZUV"));
+    if (!QFileInfo(joinPath(markerFolder, QStringLiteral("ZUV"))).isFile())
+        return true;
+    QDir::setCurrent(markerFolder);
+    // A finished and a semi-polished scan of one stone are told apart.
+    const QString marker = w.txtStoneID->text() + u'_' + doubleToText(semiPolished);
+    StoneMarkerFile = joinPath(markerFolder, marker);
+    if (QFileInfo(StoneMarkerFile).isFile()) {
+        w.platform.programEnd.end();
+        return false;
+    }
+    TextStream file(StoneMarkerFile, TextStream::Mode::Create);
+    file.writeLine(marker);
+    if (!file.isOpen() || !file.close())
+        failures.report(w, QStringLiteral("Marker file could not be written : ") + StoneMarkerFile);
+    return true;
+}
+
+void OpenExportStreams(FrmStoneID& w, bool& TableFileExisted) {
+    TableFileExisted = false;
+    w.ColumnMergeMode = 0;
+    w.ExportTextStream.reset();
+    w.ColumnTempStream.reset();
+    w.StoneExportStream.reset();
+
+    const ExportLayout layout = exportLayoutOf(w.CBOFORMAT->currentText());
+    const bool exists = !w.ExportTextFile.isEmpty() && QFileInfo(w.ExportTextFile).isFile();
+    if (exists && layout == ExportLayout::Col) {
+        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Read);
+        w.ColumnTempStream = openStream(w.ColumnTempFile, TextStream::Mode::Create);
+        w.ColumnMergeMode = -1;
+    } else if (exists && layout != ExportLayout::Other) {
+        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Append);
+        TableFileExisted = layout == ExportLayout::Table;
+    } else if (!w.ExportTextFile.isEmpty()) {
+        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Create);
+    }
+    w.StoneExportStream = openStream(w.StoneExportFile, TextStream::Mode::Create);
+}
+
+void writeToBoth(FrmStoneID& w, const QString& text) {
+    if (w.StoneExportStream)
+        w.StoneExportStream->write(text);
+    if (w.ExportTextStream)
+        w.ExportTextStream->write(text);
+}
+
+void writeLineToBoth(FrmStoneID& w, const QString& text) {
+    writeToBoth(w, text + QStringLiteral("\r\n"));
+}
+
+} // namespace tav

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tav {
+
+class FrmStoneID;
+
+// The stone's problem log: in LogFolder, named after the current stone ID (in square
+// brackets when BracketStoneId is set) with ".log". Without a log folder it lies in the
+// program folder.
+QString problemLogPath(const FrmStoneID& window);
+
+// Writes the whole status line, followed by CR LF, as the stone's problem log,
+// replacing an earlier log of the same stone. False when it was not written.
+bool WriteProblemLog(const FrmStoneID& window);
+
+} // namespace tav

@@ -1,0 +1,238 @@
+#include "export/ExportFixture.h"
+
+#include "platform/Database.h"
+
+#include <QFileInfo>
+
+namespace tav {
+namespace {
+
+using test::exportFixture;
+
+class ExportRunTest : public test::ExportFixture {
+protected:
+    QByteArray settingsGolden() const {
+        QByteArray golden = exportFixture("export_settings_after_row.txt");
+        return golden.replace("@FOLDER@", dir.path().toLocal8Bit());
+    }
+    QStringList templateNames() const {
+        const auto database = Database::openExisting(path("Reports.mdb"));
+        const auto rows = database->selectAll("Template_GIA");
+        QStringList names;
+        for (const QVariantList& row : rows->rows)
+            names.append(row.value(0).toString());
+        return names;
+    }
+};
+
+TEST_F(ExportRunTest, PlainAndBookmarkedRowExportsMatchTheWorkedExample) {
+    const struct {
+        int bookmark;
+        const char* stoneGolden;
+        const char* layoutGolden;
+    } cases[] = {{0, "row_plain_stone.txt", "row_plain_layout.txt"},
+                 {1, "row_bookmark_stone.txt", "row_bookmark_layout.txt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stoneGolden);
+        QFile::remove(path("Export/bench_rows.txt"));
+        startRun();
+        setCheckValue(window().chkbookmark, c.bookmark);
+
+        ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+
+        EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture(c.stoneGolden));
+        EXPECT_EQ(dir.read("Export/bench_rows.txt"), exportFixture(c.layoutGolden));
+        EXPECT_EQ(dir.read("Ascii/AB12.txt"), exportFixture(c.stoneGolden));
+        EXPECT_FALSE(dir.exists("test_export.txt"));
+        EXPECT_TRUE(dir.exists("winpos_TAV.txt")) << "the window was unloaded";
+        EXPECT_FALSE(dir.exists("Logs/AB12.log")) << "green, and no warning";
+        EXPECT_TRUE(recording().messages.shown.empty());
+        ASSERT_EQ(recording().batches.started.size(), 1u);
+        EXPECT_EQ(recording().batches.started[0].file, path("user_1.bat"));
+        EXPECT_EQ(recording().batches.started[0].workingFolder, previousFolder);
+        EXPECT_EQ(recording().programEnd.endCount, 1);
+        EXPECT_EQ(window().ProgressBar1->value(), 5);
+        EXPECT_FALSE(window().ReportsConnection);
+        EXPECT_FALSE(window().StoneExportStream || window().ExportTextStream);
+    }
+    // The item name lost its comment in the table for good.
+    EXPECT_EQ(templateNames(), (QStringList{"GIA_STONE_ID", "GIA_REAL_WGT", "T.F", "***"}));
+}
+
+TEST_F(ExportRunTest, SettingsFileHoldsTheValuesOfTheExport) {
+    window().LoadingGuard = -1; // the closing rewrite does not look at it
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("ExportPa.txt"), settingsGolden());
+}
+
+TEST_F(ExportRunTest, EveryExportAppendsItsBlockToTheLayoutFile) {
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    startRun();
+    window().txtStoneID->setText("CD34");
+    window().txtRealWgt->setText("0.4");
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+
+    EXPECT_EQ(dir.read("Export/bench_rows.txt"), exportFixture("row_plain_layout_two.txt"));
+    EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture("row_plain_stone.txt"));
+    EXPECT_EQ(dir.read("Export/CD34.txt"), "CD34,0.40000,57.3,\r\n");
+}
+
+TEST_F(ExportRunTest, TheMarkedStoneEndsTheSecondRunSilentlyAndKeepsTheFirstRunsFiles) {
+    dir.write("Export/ZUV/ZUV", "");
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("Export/ZUV/AB12_0"), "AB12_0\r\n");
+    // The user's batch file runs in the marker folder.
+    ASSERT_EQ(recording().batches.started.size(), 1u);
+    EXPECT_EQ(recording().batches.started[0].workingFolder, path("Export/ZUV"));
+    const QByteArray stone = dir.read("Export/AB12.txt");
+    const QByteArray layout = dir.read("Export/bench_rows.txt");
+    const QByteArray copy = dir.read("Ascii/AB12.txt");
+
+    startRun();
+    setCheckValue(window().chkbookmark, 1); // would write other bytes
+    EXPECT_EQ(exportStone(), ExportOutcome::ProgramEnded);
+    EXPECT_EQ(recording().programEnd.endCount, 1);
+    EXPECT_TRUE(recording().messages.shown.empty());
+    EXPECT_TRUE(recording().batches.started.empty());
+    EXPECT_TRUE(dir.exists("test_export.txt")) << "no unload steps run";
+    EXPECT_EQ(dir.read("Export/AB12.txt"), stone);
+    EXPECT_EQ(dir.read("Export/bench_rows.txt"), layout);
+    EXPECT_EQ(dir.read("Ascii/AB12.txt"), copy);
+
+    // A semi-polished scan of the stone has a marker of its own.
+    QDir::setCurrent(previousFolder);
+    writeScan("AB12", "0.5123", "1");
+    const auto database = Database::openExisting(path("Reports.mdb"));
+    ASSERT_TRUE(database->exec("CREATE TABLE Template_GIA_semi AS SELECT * FROM Template_GIA"));
+    startRun();
+    EXPECT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("Export/ZUV/AB12_1"), "AB12_1\r\n");
+}
+
+TEST_F(ExportRunTest, AFolderNamedZuvAloneArmsNoMarker) {
+    QDir().mkpath(path("Export/ZUV/ZUV"));
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_FALSE(dir.exists("Export/ZUV/AB12_0"));
+    EXPECT_EQ(recording().batches.started[0].workingFolder, previousFolder);
+}
+
+TEST_F(ExportRunTest, AMissingExportFolderLeavesTheExportAndTheProgramOpen) {
+    window().TxtExport->setText(path("Missing/Export"));
+    EXPECT_EQ(exportStone(), ExportOutcome::Left);
+    ASSERT_EQ(recording().messages.shown.size(), 1u);
+    EXPECT_EQ(recording().messages.shown[0].text,
+              "Export path Does not exists......Please Enable Entry and Select Proper Path.......");
+    EXPECT_EQ(recording().messages.shown[0].title, "EXPORT PATH ABSENT");
+    EXPECT_EQ(recording().programEnd.endCount, 0);
+    EXPECT_TRUE(dir.exists("test_export.txt"));
+    EXPECT_FALSE(dir.exists("Missing"));
+
+    // The operator picks the folder and exports again.
+    window().TxtExport->setText(path("Export"));
+    EXPECT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture("row_plain_stone.txt"));
+}
+
+TEST_F(ExportRunTest, AnExportThatStopsEarlyLeavesNoLayoutFileAndTruncatesNone) {
+    // Another layout's file of earlier days.
+    dir.write("Export/bench_rows.txt", "OLD,1,\r\n \r\n");
+    // A blank in front of the folder: the folder check fails after the names were formed.
+    window().TxtExport->setText(" " + path("Export"));
+    EXPECT_EQ(exportStone(), ExportOutcome::Left);
+    // Corrected, and a layout text that is none of the four: no layout file at all.
+    window().TxtExport->setText(path("Export"));
+    window().CBOFORMAT->setEditable(true);
+    window().CBOFORMAT->setEditText("Fancy");
+    EXPECT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("Export/bench_rows.txt"), "OLD,1,\r\n \r\n");
+    EXPECT_EQ(window().ExportTextFile, "");
+
+    // An undefined template ends the program before any export file is opened.
+    startRun();
+    window().cboShape->setEditText("Oval");
+    window().CBOFORMAT->setCurrentText("Table");
+    EXPECT_EQ(exportStone(), ExportOutcome::ProgramEnded);
+    ASSERT_EQ(recording().messages.shown.size(), 1u);
+    EXPECT_EQ(recording().messages.shown[0].text,
+              " '[ Template_GIAOval ]' not defined in the reports.mdb , Please define and add "
+              "fields ...Exiting...");
+    EXPECT_EQ(recording().messages.shown[0].title, "TEMPLATE NOT DEFINED");
+    EXPECT_EQ(recording().programEnd.endCount, 1);
+    EXPECT_FALSE(dir.exists("Export/bench_table.txt"));
+    EXPECT_TRUE(dir.exists("test_export.txt")) << "no unload steps run";
+}
+
+TEST_F(ExportRunTest, AStoneIdThatIsNoFileNameIsRefusedBeforeAnythingIsMade) {
+    const QString unsafe[] = {"", ".", "..", "a/b", "a\\b", "A:1", "A*", "A?", "A\x01"};
+    for (const QString& id : unsafe) {
+        SCOPED_TRACE(id.toStdString());
+        startRun();
+        window().txtStoneID->setText(id);
+        window().TxtExport->setText(path("NewExport"));
+        window().TxtACExport->setText(path("NewAscii"));
+        EXPECT_EQ(exportStone(), ExportOutcome::Left);
+        ASSERT_EQ(recording().messages.shown.size(), 1u);
+        EXPECT_EQ(recording().messages.shown[0].text, "Stone ID '" + id +
+                                                          "' can not be used as a file name "
+                                                          "......Please correct the Stone ID");
+        EXPECT_EQ(recording().messages.shown[0].title, "STONE ID NOT VALID");
+        EXPECT_EQ(recording().messages.shown[0].icon, MessageIcon::Critical);
+        EXPECT_FALSE(dir.exists("NewExport"));
+        EXPECT_FALSE(dir.exists("NewAscii"));
+        EXPECT_EQ(recording().programEnd.endCount, 0);
+    }
+    // The process label is applied first: the ID it gives is the one checked.
+    writeScan("../AB12", "0.5123");
+    startRun();
+    window().ProcessLabel = "P1";
+    EXPECT_EQ(exportStone(), ExportOutcome::Left);
+    EXPECT_EQ(window().txtStoneID->text(), "../AB12_P1");
+    EXPECT_EQ(recording().messages.shown.at(0).title, "STONE ID NOT VALID");
+}
+
+TEST_F(ExportRunTest, TheProcessLabelNamesTheStoneAndItsFiles) {
+    writeScan("AB12", "0.5123");
+    window().txtStoneID->setText("typed");
+    window().ProcessLabel = "P1";
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("Export/AB12_P1.txt"), "AB12_P1,0.51230,57.3,\r\n");
+    EXPECT_TRUE(dir.exists("Ascii/AB12_P1.txt"));
+}
+
+TEST_F(ExportRunTest, PerStoneFoldersHoldTheFilesAndTheCopy) {
+    window().StoneSubFolder = 1;
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("Export/AB12/AB12.txt"), exportFixture("row_plain_stone.txt"));
+    EXPECT_EQ(dir.read("Export/AB12/bench_rows.txt"), exportFixture("row_plain_layout.txt"));
+    EXPECT_EQ(dir.read("Ascii/AB12/AB12.txt"), exportFixture("row_plain_stone.txt"));
+    EXPECT_TRUE(recording().messages.shown.empty());
+    // The stone's folder was new, so the batch file runs in the export folder.
+    EXPECT_EQ(recording().batches.started.at(0).workingFolder, path("Export"));
+}
+
+TEST_F(ExportRunTest, WithBracketsTheNamesCarryThemAndTheSuccessBoxUnloadsTheWindow) {
+    window().BracketStoneId = -1;
+    window().appendWarning("earlier warning");
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("Export/[AB12].txt"), "[AB12],0.51230,57.3,\r\n");
+    EXPECT_EQ(dir.read("Ascii/[AB12].txt"), "[AB12],0.51230,57.3,\r\n");
+    EXPECT_EQ(dir.read("Logs/[AB12].log"), "\n\rearlier warning\r\n");
+    ASSERT_EQ(recording().messages.shown.size(), 1u);
+    EXPECT_EQ(recording().messages.shown[0].text, "Files Exported");
+    EXPECT_EQ(recording().messages.shown[0].title, "EXPORT SUCCESSFUL!!!");
+    EXPECT_TRUE(dir.exists("winpos_TAV.txt"));
+    EXPECT_EQ(recording().batches.started.size(), 1u);
+    EXPECT_EQ(recording().programEnd.endCount, 1);
+}
+
+TEST_F(ExportRunTest, DeletingTheStoneFileLeavesNeitherItNorItsCopy) {
+    window().DeleteStoneFile = -1;
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_FALSE(dir.exists("Export/AB12.txt"));
+    EXPECT_FALSE(dir.exists("Ascii/AB12.txt"));
+    EXPECT_EQ(dir.read("Export/bench_rows.txt"), exportFixture("row_plain_layout.txt"));
+    EXPECT_TRUE(recording().messages.shown.empty());
+}
+
+} // namespace
+} // namespace tav
