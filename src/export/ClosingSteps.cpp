@@ -4,6 +4,8 @@
 #include "app/ExportSettings.h"
 #include "app/FrmStoneID.h"
 #include "app/VbColor.h"
+#include "export/AsciiFile.h"
+#include "export/ColumnMerge.h"
 #include "export/ExportFiles.h"
 #include "export/ProblemLog.h"
 
@@ -74,9 +76,6 @@ void copyStoneFile(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& 
         failures.report(w, QStringLiteral("Export file could not be copied to : ") + AsciiCopyPath);
 }
 
-// The scanner's ASCII file is not rewritten yet.
-void rewriteAsciiFile(FrmStoneID&) {}
-
 } // namespace
 
 bool copyReplacing(const QString& source, const QString& target) {
@@ -103,7 +102,8 @@ void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& f
 
     closeWritten(w, w.StoneExportStream, failures);
     if (w.ColumnMergeMode != 0) {
-        // The old layout file was only read.
+        // The old layout file was only read; its lines beyond this export's stay.
+        carryOverOldLines(w);
         const bool oldFileRead = w.ExportTextStream && w.ExportTextStream->isOpen();
         w.ExportTextStream.reset();
         replaceMergedFile(w, oldFileRead, failures);
@@ -117,7 +117,7 @@ void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& f
         failures.report(w, QStringLiteral("Settings file could not be written : ") +
                                w.folder.file(QStringLiteral("ExportPa.txt")));
     if (w.AsciiExportOn)
-        rewriteAsciiFile(w);
+        WriteAsciiFile(w, failures);
     w.ProgressBar1->setValue(5);
     deleteKeyFile(w);
     w.ReportsConnection.reset();

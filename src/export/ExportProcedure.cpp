@@ -2,8 +2,11 @@
 
 #include "app/FrmStoneID.h"
 #include "export/ClosingSteps.h"
+#include "export/ColLayout.h"
+#include "export/ColRowLayout.h"
 #include "export/ExportHelpers.h"
 #include "export/RowLayout.h"
+#include "export/TableLayout.h"
 #include "export/TemplateChoice.h"
 #include "export/UserDataRow.h"
 #include "export/WeightChecks.h"
@@ -90,10 +93,15 @@ void ExportProcedure::layoutPhase() {
         RowLayout(window_, *TemplateRecordset, FacetCode);
         break;
     case ExportLayout::Col:
+        ColLayout(window_, *TemplateRecordset, FacetCode);
+        break;
     case ExportLayout::Table:
+        TableLayout(window_, *TemplateRecordset, FacetCode, TableFileExisted);
+        break;
     case ExportLayout::ColRow:
     case ExportLayout::Other:
-        // The Col, Table and Col_Row layouts are not written yet.
+        // Any text that names none of the other layouts writes Col_Row lines.
+        ColRowLayout(window_, *TemplateRecordset, FacetCode);
         break;
     }
 }

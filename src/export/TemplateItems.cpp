@@ -81,9 +81,10 @@ std::optional<QString> plainSpecial(const FrmStoneID& w, const QString& name, It
     return std::nullopt;
 }
 
-// The head of a row in the bookmarked rules.
-QString bookmarkedHead(const FrmStoneID& w, const TemplateItem& item, const QString& lookup,
-                       ItemRules rules, const QString& facetCode) {
+// The head of a row in the bookmarked rules; nothing when it is the label alone.
+std::optional<QString> bookmarkedHead(const FrmStoneID& w, const TemplateItem& item,
+                                      const QString& lookup, ItemRules rules,
+                                      const QString& facetCode) {
     const QString& name = item.name;
     const QString b = w.Txt_Book->text();
     const QString labelled = item.labelText() + b;
@@ -113,7 +114,7 @@ QString bookmarkedHead(const FrmStoneID& w, const TemplateItem& item, const QStr
     }
     if (isBracketedStoneIdItem(w, item))
         return lookup;
-    return item.labelText();
+    return std::nullopt;
 }
 
 } // namespace
@@ -196,10 +197,14 @@ std::vector<ItemValue> EvaluateTemplateItems(FrmStoneID& window, const TemplateR
         ItemValue value;
         value.item = item;
         value.lookup = window.GetString(numericalParameters, item.name, keyFile);
-        if (isPlain(rules))
+        if (isPlain(rules)) {
             value.value = plainSpecial(window, item.name, rules, FacetCode).value_or(value.lookup);
-        else
-            value.value = bookmarkedHead(window, item, value.lookup, rules, FacetCode);
+        } else {
+            const std::optional<QString> head =
+                bookmarkedHead(window, item, value.lookup, rules, FacetCode);
+            value.headIsLabel = !head;
+            value.value = head.value_or(item.labelText());
+        }
         value.valueNumber = numberText(window, item, value.value);
         value.lookupNumber = numberText(window, item, value.lookup);
         values.push_back(std::move(value));

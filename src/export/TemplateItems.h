@@ -67,6 +67,9 @@ struct ItemValue {
     // nothing. A negative format code has no places to round to: the text as it stands.
     std::optional<QString> valueNumber;
     std::optional<QString> lookupNumber;
+    // The bookmarked rules took the label cell itself as the head (an ordinary item),
+    // so a label cell without a value leaves the row without a head.
+    bool headIsLabel = false;
 };
 
 // Works out every template row once, in order, by the rules; the used names are stored
