@@ -35,6 +35,7 @@ namespace tav {
 
 class Form1;
 class FrmAbout;
+class LabGraderProvider;
 
 // The one main window of a run. Every part of the program reads and writes its
 // controls and members directly, by the names below, so they are public; the window
@@ -190,12 +191,17 @@ public:
     std::unique_ptr<Database> ReportsConnection;
     // Closes the connection when it is open, then opens it again; false when that failed.
     bool openReportsConnection();
+    // Class.mdb of the cut grading, opened afresh by each SetCutSymData.
+    std::unique_ptr<Database> ClassDbConnection;
     // True while an export runs: a second one must not start inside it, and balance
     // input waits.
     bool exportInProgress = false;
     // Set by start-up while it runs the manual-weight toggle: the mode the settings
     // file keeps, whatever the toggle passes through.
     std::optional<bool> AllowManualWeightAsLoaded;
+    // The outside grading component's objects, when it is installed; without it every
+    // call of the lab adapters fails.
+    LabGraderProvider* gradingComponent = nullptr;
 
     // The table-selection and About windows while they exist; at most one of each.
     QPointer<Form1> tableSelectionWindow;

@@ -1,6 +1,7 @@
 #include "app/ImageCopy.h"
 
 #include "app/FrmStoneID.h"
+#include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
@@ -22,23 +23,6 @@ const QString arrowsImage = QStringLiteral("0-4.jpg");
 
 // Replaces the destination only once the whole copy is written, so a failed copy
 // keeps the previous stone's image rather than leaving half a file.
-bool copyReplacing(const QString& source, const QString& destination) {
-    QFile in(source);
-    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            break;
-        }
-    }
-    return in.error() == QFileDevice::NoError && out.commit();
-}
-
 } // namespace
 
 QList<DatedFolder> datedSubFolders(const QString& path) {

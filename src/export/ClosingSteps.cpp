@@ -1,5 +1,7 @@
 #include "export/ClosingSteps.h"
 
+#include "platform/FileCopy.h"
+
 #include "app/Commands.h"
 #include "app/ExportSettings.h"
 #include "app/FrmStoneID.h"
@@ -77,23 +79,6 @@ void copyStoneFile(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& 
 }
 
 } // namespace
-
-bool copyReplacing(const QString& source, const QString& target) {
-    QFile input(source);
-    if (!QFileInfo(source).isFile() || !input.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError)
-        return false;
-    QSaveFile output(target);
-    if (!output.open(QIODevice::WriteOnly))
-        return false;
-    if (output.write(bytes) != bytes.size()) {
-        output.cancelWriting();
-        return false;
-    }
-    return output.commit();
-}
 
 void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& failures) {
     const ExportLayout layout = exportLayoutOf(w.CBOFORMAT->currentText());
