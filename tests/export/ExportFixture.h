@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "app/TriStateCheckBox.h"
 #include "export/ExportProcedure.h"
+#include "export/TemplateItems.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
@@ -18,6 +19,17 @@
 // fields hold what start-up and the operator would have put there. Every run gets a
 // window and recording doubles of its own, as a new start of the program would.
 namespace tav::test {
+
+// One template row as the table would hold it.
+inline TemplateItem templateItem(const QString& stored, std::optional<QString> label,
+                                 std::optional<double> format) {
+    TemplateItem i;
+    i.storedName = stored;
+    i.name = usedItemName(stored);
+    i.label = std::move(label);
+    i.formatCode = format;
+    return i;
+}
 
 inline QByteArray exportFixture(const QString& name) {
     QFile file(QStringLiteral(TAV_FIXTURES_DIR "/export/") + name);

@@ -13,12 +13,7 @@ using test::exportFixture;
 
 TemplateItem item(const QString& stored, std::optional<QString> label,
                   std::optional<double> format) {
-    TemplateItem i;
-    i.storedName = stored;
-    i.name = usedItemName(stored);
-    i.label = std::move(label);
-    i.formatCode = format;
-    return i;
+    return test::templateItem(stored, std::move(label), format);
 }
 
 // The entries of single rows, worked out against a key file of their own.

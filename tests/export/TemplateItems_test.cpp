@@ -6,6 +6,8 @@
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
+#include "ExportFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,12 +17,7 @@ namespace {
 
 TemplateItem item(const QString& stored, std::optional<QString> label,
                   std::optional<double> format) {
-    TemplateItem i;
-    i.storedName = stored;
-    i.name = usedItemName(stored);
-    i.label = std::move(label);
-    i.formatCode = format;
-    return i;
+    return test::templateItem(stored, std::move(label), format);
 }
 
 class TemplateItemsTest : public ::testing::Test {
