@@ -47,6 +47,11 @@ QString FrmStoneID::GetString(const QString& section, const QString& key,
     return ::tav::GetString(section, key, filePath, TranslateGiaGrades);
 }
 
+QString FrmStoneID::GetString(const QString& section, const QString& key,
+                              const IniFile& file) const {
+    return ::tav::GetString(section, key, file, TranslateGiaGrades);
+}
+
 bool FrmStoneID::openReportsConnection() {
     ReportsConnection.reset();
     ReportsConnection = Database::openExisting(folder.file(QStringLiteral("Reports.mdb")));

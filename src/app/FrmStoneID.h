@@ -34,6 +34,7 @@
 namespace tav {
 
 class Form1;
+class IniFile;
 class FrmAbout;
 class LabGraderProvider;
 
@@ -57,6 +58,7 @@ public:
 
     // The scan-file reader with this run's grade translation.
     QString GetString(const QString& section, const QString& key, const QString& filePath) const;
+    QString GetString(const QString& section, const QString& key, const IniFile& file) const;
     // Rounding with this run's fixed-decimal setting.
     std::optional<RoundedValue> RoundToDecimals(float value, qint16 places) const;
     // Full paths of the scan files in the program folder.

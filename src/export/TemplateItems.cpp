@@ -1,5 +1,7 @@
 #include "export/TemplateItems.h"
 
+#include "platform/IniReader.h"
+
 #include "app/FrmStoneID.h"
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
@@ -184,7 +186,8 @@ std::vector<ItemValue> EvaluateTemplateItems(FrmStoneID& window, const TemplateR
                                              ItemRules rules, const QString& FacetCode) {
     if (window.ReportsConnection)
         storeUsedItemNames(*window.ReportsConnection, rows);
-    const QString keyFile = window.keyFile();
+    // One read of the key file for the whole walk; it does not change meanwhile.
+    const IniFile keyFile = IniFile::read(window.keyFile());
     std::vector<ItemValue> values;
     values.reserve(rows.items.size());
     for (const TemplateItem& item : rows.items) {

@@ -5,6 +5,7 @@
 #include "grading/LabAdapters.h"
 #include "grading/OpticalSymmetry.h"
 #include "platform/Database.h"
+#include "platform/IniReader.h"
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
 
@@ -108,7 +109,7 @@ void GetCutClass(FrmStoneID& w, const QString& kind, const QString& lab) {
     const Database& db = classDatabase(w);
     const QString shape = w.CurrentShape;
     const QString KIND = kind.toUpper();
-    const QString keyFile = w.keyFile();
+    const IniFile keyFile = IniFile::read(w.keyFile());
 
     const Recordset parameters =
         query(db,

@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "export/ColumnMerge.h"
 #include "export/ExportHelpers.h"
+#include "platform/IniReader.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ void writeGradingLine(FrmStoneID& w, const QString& line) {
 }
 
 void OpticalSym(FrmStoneID& w) {
-    const QString keyFile = w.keyFile();
+    const IniFile keyFile = IniFile::read(w.keyFile());
     const auto absoluteValue = [&](const QString& key) {
         return std::abs(leadingNumber(w.GetString(numericalParameters, key, keyFile)));
     };

@@ -18,12 +18,16 @@ QString dropQuotes(const QString& value) {
 
 } // namespace
 
-QString readIniValue(const QString& section, const QString& key, const QString& filePath) {
+QString IniFile::lookupKey(const QString& section, const QString& key) {
+    return section.trimmed().toCaseFolded() + QChar(0) + key.trimmed().toCaseFolded();
+}
+
+IniFile IniFile::read(const QString& filePath) {
+    IniFile file;
     const auto lines = readLines(filePath);
     if (!lines)
-        return {};
-    const QString wantedSection = section.trimmed();
-    const QString wantedKey = key.trimmed();
+        return file;
+    QString section;
     bool inSection = false;
     for (const QString& raw : *lines) {
         const QString line = raw.trimmed();
@@ -31,20 +35,28 @@ QString readIniValue(const QString& section, const QString& key, const QString& 
             continue;
         if (line.startsWith(u'[')) {
             const qsizetype close = line.indexOf(u']');
-            const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
-            inSection = name.compare(wantedSection, Qt::CaseInsensitive) == 0;
+            section = line.mid(1, close < 0 ? -1 : close - 1);
+            inSection = true;
             continue;
         }
-        if (!inSection)
-            continue;
         const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
+        if (!inSection || equals < 0)
             continue;
-        if (line.left(equals).trimmed().compare(wantedKey, Qt::CaseInsensitive) != 0)
-            continue;
-        return dropQuotes(line.mid(equals + 1).trimmed()).left(kMaxValueLength);
+        // The first match wins, also across repeated sections.
+        const QString key = lookupKey(section, line.left(equals));
+        if (!file.values_.contains(key))
+            file.values_.insert(key,
+                                dropQuotes(line.mid(equals + 1).trimmed()).left(kMaxValueLength));
     }
-    return {};
+    return file;
+}
+
+QString IniFile::value(const QString& section, const QString& key) const {
+    return values_.value(lookupKey(section, key));
+}
+
+QString readIniValue(const QString& section, const QString& key, const QString& filePath) {
+    return IniFile::read(filePath).value(section, key);
 }
 
 } // namespace tav

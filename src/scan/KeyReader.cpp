@@ -6,10 +6,9 @@
 #include <utility>
 
 namespace tav {
+namespace {
 
-QString GetString(const QString& section, const QString& key, const QString& filePath,
-                  qint16 translateGiaGrades) {
-    const QString value = readIniValue(section, key, filePath);
+QString translatedGrade(const QString& value, qint16 translateGiaGrades) {
     if (translateGiaGrades == 0)
         return value;
     static const std::array<std::pair<const char*, const char*>, 4> grades{{
@@ -23,6 +22,18 @@ QString GetString(const QString& section, const QString& key, const QString& fil
             return QString::fromLatin1(shortGrade);
     }
     return value;
+}
+
+} // namespace
+
+QString GetString(const QString& section, const QString& key, const QString& filePath,
+                  qint16 translateGiaGrades) {
+    return translatedGrade(readIniValue(section, key, filePath), translateGiaGrades);
+}
+
+QString GetString(const QString& section, const QString& key, const IniFile& file,
+                  qint16 translateGiaGrades) {
+    return translatedGrade(file.value(section, key), translateGiaGrades);
 }
 
 } // namespace tav

@@ -1,14 +1,16 @@
 #include "scan/PolishDataReader.h"
 
+#include "platform/IniReader.h"
 #include "platform/NumberText.h"
 #include "scan/KeyReader.h"
 
 namespace tav {
 
 void GetPolishData(PolishData& data, const QString& keyFilePath) {
+    const IniFile keyFile = IniFile::read(keyFilePath);
     for (std::size_t i = 0; i < PolishData::fieldCount; ++i) {
         const QString value = GetString(QStringLiteral("NumericalParameters"),
-                                        QString::fromLatin1(PolishData::keys[i]), keyFilePath, 0);
+                                        QString::fromLatin1(PolishData::keys[i]), keyFile, 0);
         data.field(i) = leadingNumber(value);
     }
 }

@@ -1,6 +1,7 @@
 #include "scan/ValueHelpers.h"
 
 #include "platform/Database.h"
+#include "platform/IniReader.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StepFailure.h"
@@ -68,10 +69,11 @@ QString getMaxLenthString(const QString& text, qint16 width) {
 }
 
 qint16 CountNumberedKeys(const QString& prefix, const QString& keyFilePath) {
+    const IniFile keyFile = IniFile::read(keyFilePath);
     qint16 i = 1;
     while (i < 20) {
         const QString value = GetString(QStringLiteral("NumericalParameters"),
-                                        prefix + QString::number(i), keyFilePath, 0);
+                                        prefix + QString::number(i), keyFile, 0);
         if (!wholeNumber(value))
             return static_cast<qint16>(i - 1);
         ++i;

@@ -55,5 +55,17 @@ TEST(IniReader, MissingFileGivesEmptyAndEveryCallReadsAfresh) {
     EXPECT_EQ(readIniValue("NumericalParameters", "A", file), "2");
 }
 
+TEST(IniReader, AFileReadOnceAnswersEveryLookupFromThatRead) {
+    test::TempProgramFolder dir;
+    dir.write("test_export.txt", "[NumericalParameters]\r\nT.F = 57.26\r\nt.f = second\r\n"
+                                 "[Other]\r\nT.F = other\r\n");
+    const IniFile file = IniFile::read(dir.filePath("test_export.txt"));
+    dir.write("test_export.txt", "[NumericalParameters]\r\nT.F = changed\r\n");
+    EXPECT_EQ(file.value("numericalparameters", "t.F"), "57.26");
+    EXPECT_EQ(file.value("Other", "T.F"), "other");
+    EXPECT_EQ(file.value("NumericalParameters", "missing"), "");
+    EXPECT_EQ(IniFile::read(dir.filePath("none.txt")).value("NumericalParameters", "T.F"), "");
+}
+
 } // namespace
 } // namespace tav
