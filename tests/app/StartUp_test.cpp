@@ -16,19 +16,9 @@
 namespace tav {
 namespace {
 
-// The sample program folder in a temporary folder, with a window and recording
-// doubles; the balance named in HyperParam.txt is a device that does not exist.
-class StartUpTest : public ::testing::Test {
+// Start-up on the sample program folder, with one window made on first use.
+class StartUpTest : public test::SampleFolderTest {
 protected:
-    void SetUp() override {
-        qputenv("TAVEXPORT_COM1", QByteArray("/nonexistent/tty-balance"));
-        test::copySampleFolder(dir);
-    }
-    void TearDown() override {
-        qunsetenv("TAVEXPORT_COM1");
-        QDir::setCurrent(previousFolder);
-    }
-
     FrmStoneID& window() {
         if (!window_)
             window_ = std::make_unique<FrmStoneID>(dir.folder(), services, program);
@@ -47,12 +37,6 @@ protected:
             lines.removeLast();
         dir.writeLines("test.txt", lines);
     }
-
-    test::TempProgramFolder dir;
-    test::RecordingPlatform recording;
-    Platform services = recording.platform();
-    ProgramWide program;
-    QString previousFolder = QDir::currentPath();
 
 private:
     std::unique_ptr<FrmStoneID> window_;

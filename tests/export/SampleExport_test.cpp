@@ -11,27 +11,11 @@ namespace tav {
 namespace {
 
 // What the README's run command shows: the sample stone, exported with the EXPORT
-// button. The balance named in HyperParam.txt is a device that does not exist.
-class SampleExportTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        qputenv("TAVEXPORT_COM1", QByteArray("/nonexistent/tty-balance"));
-        test::copySampleFolder(dir);
-    }
-    void TearDown() override {
-        qunsetenv("TAVEXPORT_COM1");
-        QDir::setCurrent(previousFolder);
-    }
-
-    test::TempProgramFolder dir;
-    test::RecordingPlatform recording;
-    Platform platform = recording.platform();
-    ProgramWide program;
-    QString previousFolder = QDir::currentPath();
-};
+// button.
+using SampleExportTest = test::SampleFolderTest;
 
 TEST_F(SampleExportTest, PressingExportWritesTheSampleStonesFilesAndEndsTheProgram) {
-    FrmStoneID w(dir.folder(), platform, program);
+    FrmStoneID w(dir.folder(), services, program);
     ASSERT_EQ(Form_Load(w), StartUpOutcome::Waiting);
     ASSERT_FALSE(w.Cmd_OK->isHidden()) << "the button mode of the sample shows EXPORT";
     const QByteArray settingsBefore = dir.read("ExportPa.txt");

@@ -1,6 +1,13 @@
 #pragma once
 
+#include "app/ProgramWide.h"
+#include "platform/Interaction.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
 
 // The sample program folder of the repository, as the build lays it out, copied into a
 // temporary program folder with its settings pointing into that folder.
@@ -11,5 +18,26 @@ void copySampleFolder(const TempProgramFolder& target);
 // Replaces one line (1-based) of a CR LF text file of the folder.
 void setLine(const TempProgramFolder& folder, const QString& name, int lineNumber,
              const QString& text);
+
+// A test on a fresh copy of the sample folder with recording doubles. The balance
+// named in HyperParam.txt is a device that does not exist, and the working folder that
+// an export changes is put back afterwards.
+class SampleFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("TAVEXPORT_COM1", QByteArray("/nonexistent/tty-balance"));
+        copySampleFolder(dir);
+    }
+    void TearDown() override {
+        qunsetenv("TAVEXPORT_COM1");
+        QDir::setCurrent(previousFolder);
+    }
+
+    TempProgramFolder dir;
+    RecordingPlatform recording;
+    Platform services = recording.platform();
+    ProgramWide program;
+    QString previousFolder = QDir::currentPath();
+};
 
 } // namespace tav::test
