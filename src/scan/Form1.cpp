@@ -97,8 +97,20 @@ void Form1::Command1_Click() {
         messages_.show(QStringLiteral("Select at Least 1 item"), QString(), MessageIcon::None);
         return;
     }
-    WriteKeyFile(folder_, tables);
-    replaceFileLines(folder_.file(QStringLiteral("testSetting.txt")), tables);
+    const QString keyFile = QStringLiteral("test_export.txt");
+    const QString tableList = QStringLiteral("testSetting.txt");
+    QStringList notWritten;
+    if (!WriteKeyFile(folder_, tables))
+        notWritten.append(keyFile);
+    if (!replaceFileLines(folder_.file(tableList), tables))
+        notWritten.append(tableList);
+    // A selection that was not saved must not look saved: the window stays open.
+    if (!notWritten.isEmpty()) {
+        messages_.show(QStringLiteral("File could not be Created : ") +
+                           notWritten.join(QStringLiteral(", ")),
+                       QString(), MessageIcon::Critical);
+        return;
+    }
     messages_.show(QStringLiteral("File Created"), QString(), MessageIcon::None);
     hide();
 }

@@ -14,12 +14,7 @@ namespace {
 using test::exportFixture;
 
 TemplateItem item(const QString& name, std::optional<QString> label, std::optional<double> format) {
-    TemplateItem i;
-    i.storedName = name;
-    i.name = usedItemName(name);
-    i.label = std::move(label);
-    i.formatCode = format;
-    return i;
+    return test::templateItem(name, std::move(label), format);
 }
 
 // The lines of single rows, worked out against a key file of their own.

@@ -6,7 +6,7 @@
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
-#include "ExportFixture.h"
+#include "export/ExportFixture.h"
 
 #include <gtest/gtest.h>
 

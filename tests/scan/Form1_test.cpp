@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -111,6 +112,19 @@ TEST_F(Form1Test, GenerateResultWritesBothFilesShowsFileCreatedAndHides) {
     EXPECT_FALSE(form.isVisible());
     // Hidden, not unloaded: the list and its selection stay.
     EXPECT_EQ(form.selectedTables(), (QStringList{"Limits", "msysLower"}));
+}
+
+// Mended: a selection that could not be saved is not reported as created.
+TEST_F(Form1Test, AFileThatCannotBeWrittenIsReportedAndTheWindowStays) {
+    createReports();
+    QDir(dir.path()).mkpath("testSetting.txt"); // a folder where the list file belongs
+    form.show();
+    select("Limits");
+    form.Command1->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "File could not be Created : testSetting.txt");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(form.isVisible());
 }
 
 TEST_F(Form1Test, ASelectedTableWithoutRowsIsStillListedInTestSetting) {
