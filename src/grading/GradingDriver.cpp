@@ -8,6 +8,7 @@
 #include "platform/IniReader.h"
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
+#include "scan/FieldText.h"
 
 #include <algorithm>
 #include <optional>
@@ -60,15 +61,13 @@ bool isYes(const QVariant& value) {
     return text == u"yes" || text == u"true" || text == u"on";
 }
 
-// A class bound; Null bounds nothing, so a row with one never matches.
+// A class bound is the leading number of the column's text, so a stored number goes
+// through its 15-digit text first (0.1 + 0.2 bounds as 0.3). Null bounds nothing, so a
+// row with one never matches.
 std::optional<double> boundOf(const QVariant& value) {
     if (value.isNull())
         return std::nullopt;
-    bool numeric = false;
-    const double number = value.toDouble(&numeric);
-    if (numeric && value.typeId() != QMetaType::QString)
-        return number;
-    return leadingNumber(value.toString());
+    return leadingNumber(fieldText(value, FieldKind::Real));
 }
 
 struct ClassMatch {
@@ -93,13 +92,21 @@ ClassMatch matchClass(const Recordset& rows, double value) {
     return {};
 }
 
+// A laboratory field as text; a Null one cannot name a laboratory and fails the call
+// where it is used.
+QString laboratory(const QVariant& value) {
+    if (value.isNull())
+        throw StepFailure(QStringLiteral("Invalid use of Null"), 94);
+    return value.toString();
+}
+
 // Column 1 of every row of a laboratory table for the shape, in stored order.
-QStringList laboratories(const Database& db, const QString& table, const QString& shape) {
+QVariantList laboratories(const Database& db, const QString& table, const QString& shape) {
     const Recordset rows = query(
         db, QStringLiteral("SELECT * FROM %1 WHERE Shape = ? COLLATE NOCASE").arg(table), {shape});
-    QStringList labs;
+    QVariantList labs;
     for (const QVariantList& row : rows.rows)
-        labs.append(row.value(1).toString());
+        labs.append(row.value(1));
     return labs;
 }
 
@@ -175,8 +182,8 @@ void SetCutSymData(FrmStoneID& w) {
     const Recordset multi = query(
         db, QStringLiteral("SELECT * FROM MultiData WHERE Shape = ? COLLATE NOCASE"), {shape});
     for (const QVariantList& row : multi.rows) {
-        const QString cutLab = row.value(1).toString();
-        const QString symLab = row.value(2).toString();
+        const QString cutLab = laboratory(row.value(1));
+        const QString symLab = laboratory(row.value(2));
         // Laboratories with an outside grader (names matched exactly) grade the cut there.
         if (cutLab == u"AGS")
             DataAGS(w);
@@ -195,15 +202,15 @@ void SetCutSymData(FrmStoneID& w) {
 
     if (shape == u"Brilliant")
         return;
-    // Each SymLab row pairs with the CutLab row at its position; a laboratory without
-    // a partner is still graded, alone.
-    const QStringList cutLabs = laboratories(db, QStringLiteral("CutLab"), shape);
-    const QStringList symLabs = laboratories(db, QStringLiteral("SymLab"), shape);
-    for (qsizetype i = 0; i < std::max(cutLabs.size(), symLabs.size()); ++i) {
+    // The walk follows SymLab: each of its rows pairs with the CutLab row at its
+    // position, a SymLab row without one is graded alone, and CutLab rows beyond the
+    // end of SymLab are not graded.
+    const QVariantList cutLabs = laboratories(db, QStringLiteral("CutLab"), shape);
+    const QVariantList symLabs = laboratories(db, QStringLiteral("SymLab"), shape);
+    for (qsizetype i = 0; i < symLabs.size(); ++i) {
         if (i < cutLabs.size())
-            GetCutClass(w, QStringLiteral("Cut"), cutLabs[i]);
-        if (i < symLabs.size())
-            GetCutClass(w, QStringLiteral("Sym"), symLabs[i]);
+            GetCutClass(w, QStringLiteral("Cut"), laboratory(cutLabs[i]));
+        GetCutClass(w, QStringLiteral("Sym"), laboratory(symLabs[i]));
     }
 }
 

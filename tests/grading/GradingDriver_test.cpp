@@ -44,6 +44,16 @@ protected:
         EXPECT_EQ(secondCopies(), first);
         return first;
     }
+
+    // A fresh Class.mdb grading TABLE_PC with the given rows, looked up for the value 55.
+    QStringList lookUpTablePc(const QStringList& rows) {
+        w().ClassDbConnection.reset();
+        QFile::remove(dir.filePath("Class.mdb"));
+        createClassDatabase(QStringList{"INSERT INTO CutPara VALUES (1, 'Brilliant', 'TABLE_PC')"} +
+                            rows);
+        writeKeys({"TABLE_PC = 55"});
+        return lookUp("Cut", "GIA");
+    }
 };
 
 TEST_F(GetCutClassTest, AValueMatchesTheLowestRankWhoseBoundsHoldItBothEndsIncluded) {
@@ -154,12 +164,70 @@ TEST_F(GetCutClassTest, TheOverallClassStaysOpenWithoutARankAboveZeroOrAClassRow
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        w().ClassDbConnection.reset();
-        QFile::remove(dir.filePath("Class.mdb"));
-        createClassDatabase(QStringList{"INSERT INTO CutPara VALUES (1, 'Brilliant', 'TABLE_PC')"} +
-                            c.rows);
-        writeKeys({"TABLE_PC = 55"});
-        EXPECT_EQ(lookUp("Cut", "GIA"), c.lines);
+        EXPECT_EQ(lookUpTablePc(c.rows), c.lines);
+    }
+}
+
+TEST_F(GetCutClassTest, NumberBoundsAreTakenFromTheirFifteenDigitText) {
+    createClassDatabase({
+        "INSERT INTO CutPara VALUES (1, 'Brilliant', 'TABLE_PC')",
+        // 0.1 + 0.2 is stored as 0.30000000000000004, whose text is 0.3.
+        "INSERT INTO CutData VALUES ('GIA', 'TABLE_PC', 'Brilliant', 1, -1, -1, 0.1 + 0.2, 1, "
+        "'A')",
+        "INSERT INTO Cut VALUES ('GIA', 0, 'Brilliant', 'EX')",
+    });
+    writeKeys({"TABLE_PC = 0.3"});
+    EXPECT_EQ(lookUp("Cut", "GIA"), (QStringList{"GIA_CUT_TABLE_PC=A", "GIA_CUT_Over=EX"}));
+}
+
+TEST_F(GetCutClassTest, TheOverallClassFollowsTheHighestIncludedRankInAnyParameterOrder) {
+    // Three included parameters ranked 4, 6 and 2 in parameter order: the highest, not
+    // the last, decides.
+    createClassDatabase({
+        "INSERT INTO CutPara VALUES (1, 'Brilliant', 'TABLE_PC')",
+        "INSERT INTO CutPara VALUES (2, 'Brilliant', 'CROWN_ANGLE_DEG')",
+        "INSERT INTO CutPara VALUES (3, 'Brilliant', 'CULET_PC')",
+        "INSERT INTO CutData VALUES ('GIA', 'TABLE_PC', 'Brilliant', 4, -1, -1, 50, 60, 'T4')",
+        "INSERT INTO CutData VALUES ('GIA', 'CROWN_ANGLE_DEG', 'Brilliant', 6, -1, -1, 30, 40, "
+        "'C6')",
+        "INSERT INTO CutData VALUES ('GIA', 'CULET_PC', 'Brilliant', 2, -1, -1, 0, 10, 'K2')",
+        "INSERT INTO Cut VALUES ('GIA', 1, 'Brilliant', 'Rank1')",
+        "INSERT INTO Cut VALUES ('GIA', 3, 'Brilliant', 'Rank3')",
+        "INSERT INTO Cut VALUES ('GIA', 5, 'Brilliant', 'Rank5')",
+    });
+    writeKeys({"TABLE_PC = 57", "CROWN_ANGLE_DEG = 34.5", "CULET_PC = 1.2"});
+    EXPECT_EQ(lookUp("Cut", "GIA"),
+              (QStringList{"GIA_CUT_TABLE_PC=T4", "GIA_CUT_CROWN_ANGLE_DEG=C6",
+                           "GIA_CUT_CULET_PC=K2", "GIA_CUT_Over=Rank5"}));
+}
+
+TEST_F(GetCutClassTest, IncludeAndShowComeFromTheFirstClassRowOnly) {
+    const struct {
+        const char* name;
+        QStringList rows;
+        QStringList lines;
+    } cases[] = {
+        // The matching second row says yes to both; the first row's no holds.
+        {"first row off",
+         {"INSERT INTO CutData VALUES ('GIA', 'TABLE_PC', 'Brilliant', 1, 0, 0, 0, 50, 'A')",
+          "INSERT INTO CutData VALUES ('GIA', 'TABLE_PC', 'Brilliant', 3, -1, -1, 50, 60, 'C')"},
+         {"GIA_CUT_TABLE_PC=-", "GIA_CUT_Over=-"}},
+        // The matching second row says no to both; the first row's yes holds.
+        {"first row on",
+         {"INSERT INTO CutData VALUES ('GIA', 'TABLE_PC', 'Brilliant', 1, -1, -1, 0, 50, 'A')",
+          "INSERT INTO CutData VALUES ('GIA', 'TABLE_PC', 'Brilliant', 3, 0, 0, 50, 60, 'C')"},
+         {"GIA_CUT_TABLE_PC=C", "GIA_CUT_Over=X"}},
+        // First in Serial order, not in stored order.
+        {"first by rank",
+         {"INSERT INTO CutData VALUES ('GIA', 'TABLE_PC', 'Brilliant', 3, 0, 0, 50, 60, 'C')",
+          "INSERT INTO CutData VALUES ('GIA', 'TABLE_PC', 'Brilliant', 1, -1, -1, 0, 50, 'A')"},
+         {"GIA_CUT_TABLE_PC=C", "GIA_CUT_Over=X"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(lookUpTablePc(QStringList{"INSERT INTO Cut VALUES ('GIA', 2, 'Brilliant', 'X')"} +
+                                c.rows),
+                  c.lines);
     }
 }
 
@@ -298,7 +366,7 @@ TEST_F(GradingDriverTest, MultiDataRowsGoToTheAdaptersOrTheClassTables) {
                                   GradingSystem::HRDHA, GradingSystem::HRD2009}));
 }
 
-TEST_F(GradingDriverTest, OtherShapesPairCutLabAndSymLabRowsByPosition) {
+TEST_F(GradingDriverTest, OtherShapesWalkSymLabPairingCutLabRowsByPosition) {
     const QString shape = "Old Miner's";
     w().CurrentShape = shape;
     const struct {
@@ -317,12 +385,13 @@ TEST_F(GradingDriverTest, OtherShapesPairCutLabAndSymLabRowsByPosition) {
          {"S1", "S2"},
          {"C1_CUT_TABLE_PC=C1Cut", "C1_CUT_Over=-", "S1_SYM_TABLE_PC=S1Sym", "S1_SYM_Over=-",
           "S2_SYM_TABLE_PC=S2Sym", "S2_SYM_Over=-"}},
+        // The walk ends with SymLab: C2 is not graded.
         {"more cut laboratories",
          {"C1", "C2"},
          {"S1"},
-         {"C1_CUT_TABLE_PC=C1Cut", "C1_CUT_Over=-", "S1_SYM_TABLE_PC=S1Sym", "S1_SYM_Over=-",
-          "C2_CUT_TABLE_PC=C2Cut", "C2_CUT_Over=-"}},
+         {"C1_CUT_TABLE_PC=C1Cut", "C1_CUT_Over=-", "S1_SYM_TABLE_PC=S1Sym", "S1_SYM_Over=-"}},
         {"no cut laboratory", {}, {"S1"}, {"S1_SYM_TABLE_PC=S1Sym", "S1_SYM_Over=-"}},
+        {"no symmetry laboratory", {"C1", "C2"}, {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -346,6 +415,46 @@ TEST_F(GradingDriverTest, OtherShapesPairCutLabAndSymLabRowsByPosition) {
         EXPECT_EQ(secondCopies(), expected);
     }
     EXPECT_TRUE(provider.asked.empty());
+}
+
+TEST_F(GradingDriverTest, ANullLaboratoryFailsTheCallWhereItIsRead) {
+    const QString shape = "Oval";
+    const struct {
+        const char* name;
+        QStringList rows;
+        QStringList lines; // written before the failure
+    } cases[] = {
+        {"cut laboratory of MultiData",
+         {"INSERT INTO MultiData VALUES ('Oval', 'M1', 'M2')",
+          "INSERT INTO MultiData VALUES ('Oval', NULL, 'M2')"},
+         {"M1_CUT_TABLE_PC=M1Cut", "M1_CUT_Over=-", "M2_SYM_TABLE_PC=M2Sym", "M2_SYM_Over=-"}},
+        {"symmetry laboratory of MultiData",
+         {"INSERT INTO MultiData VALUES ('Oval', 'M1', NULL)"},
+         {}},
+        {"CutLab",
+         {"INSERT INTO CutLab VALUES ('Oval', NULL)", "INSERT INTO SymLab VALUES ('Oval', 'S1')"},
+         {}},
+        {"second SymLab row",
+         {"INSERT INTO CutLab VALUES ('Oval', 'C1')", "INSERT INTO SymLab VALUES ('Oval', 'S1')",
+          "INSERT INTO SymLab VALUES ('Oval', NULL)"},
+         {"C1_CUT_TABLE_PC=C1Cut", "C1_CUT_Over=-", "S1_SYM_TABLE_PC=S1Sym", "S1_SYM_Over=-"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        w().CurrentShape = shape;
+        QFile::remove(dir.filePath("Class.mdb"));
+        createClassDatabase(c.rows + tableClasses(shape, {"C1", "S1", "M1", "M2"}));
+        openStreams();
+        try {
+            SetCutSymData(w());
+            ADD_FAILURE() << "no failure";
+        } catch (const StepFailure& failure) {
+            EXPECT_EQ(failure.number(), 94);
+        }
+        const QStringList expected = noOpticalKeys + c.lines;
+        EXPECT_EQ(stoneLines(), expected);
+        EXPECT_EQ(secondCopies(), expected);
+    }
 }
 
 TEST_F(GradingDriverTest, AMissingClassDatabaseFailsTheCallBeforeAnyLine) {
