@@ -55,15 +55,26 @@ QSqlDatabase Database::connection() const {
 }
 
 QStringList Database::userTables() const {
-    QStringList tables;
-    const auto listing = select(QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' "
-        "ESCAPE '\\' ORDER BY rowid"));
+    return schemaNames(QStringLiteral("'table'"));
+}
+
+QStringList Database::tablesAndViews() const {
+    return schemaNames(QStringLiteral("'table', 'view'"));
+}
+
+// Names of the catalogue's objects of the given types (an SQL list of type literals),
+// leaving out SQLite's own.
+QStringList Database::schemaNames(const QString& types) const {
+    QStringList names;
+    const auto listing = select(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN (%1) "
+                                               "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                                               "ORDER BY rowid")
+                                    .arg(types));
     if (listing) {
         for (const QVariantList& row : listing->rows)
-            tables.append(row.value(0).toString());
+            names.append(row.value(0).toString());
     }
-    return tables;
+    return names;
 }
 
 std::optional<QString> Database::findTable(const QString& name) const {

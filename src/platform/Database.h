@@ -37,6 +37,9 @@ public:
 
     // User tables (no system tables) in the order the catalogue lists them.
     QStringList userTables() const;
+    // The schema listing of tables: user tables and views (no system tables), in the
+    // order the catalogue lists them.
+    QStringList tablesAndViews() const;
     // The table's own spelling when a table of that name exists, ignoring case.
     std::optional<QString> findTable(const QString& name) const;
     bool hasTable(const QString& name) const { return findTable(name).has_value(); }
@@ -55,6 +58,7 @@ public:
 
 private:
     Database(QString connectionName, QString filePath);
+    QStringList schemaNames(const QString& types) const;
     QString connectionName_;
     QString filePath_;
 };

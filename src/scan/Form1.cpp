@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 #include "scan/KeyFileBuilder.h"
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,6 +13,24 @@
 #include <QVBoxLayout>
 
 namespace tav {
+namespace {
+
+// The table list keeps "no current item" until the operator clicks or moves to one;
+// taking the focus alone does not make the first item current.
+class TableList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        const bool hadCurrent = currentIndex().isValid();
+        QListWidget::focusInEvent(event);
+        if (!hadCurrent)
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+};
+
+} // namespace
 
 Form1::Form1(const ProgramFolder& folder, MessageBoxes& messages, QWidget* parent)
     : QWidget(parent, Qt::Window), folder_(folder), messages_(messages) {
@@ -25,7 +44,7 @@ Form1::Form1(const ProgramFolder& folder, MessageBoxes& messages, QWidget* paren
     Label1->setFont(captionFont);
     Label1->setAlignment(Qt::AlignCenter);
 
-    List1 = new QListWidget(this);
+    List1 = new TableList(this);
     List1->setObjectName(QStringLiteral("List1"));
     // A click selects or deselects one item, as a simple multi-selection list does.
     List1->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -63,7 +82,7 @@ void Form1::LoadTableList() {
         Database::openExisting(folder_.file(QStringLiteral("Reports.mdb")));
     if (!database)
         return;
-    for (const QString& table : database->userTables()) {
+    for (const QString& table : database->tablesAndViews()) {
         if (table.left(4) == QLatin1String("MSys"))
             continue;
         auto* item = new QListWidgetItem(table, List1);
@@ -92,11 +111,13 @@ QStringList Form1::selectedTables() const {
 
 void Form1::Command1_Click() {
     const QStringList tables = selectedTables();
-    // Writing an empty selection would empty testSetting.txt and the key file.
-    if (tables.isEmpty()) {
+    // Before any item was clicked the reminder is shown, and the preselected tables
+    // are generated all the same.
+    if (List1->currentRow() < 0 || tables.isEmpty())
         messages_.show(QStringLiteral("Select at Least 1 item"), QString(), MessageIcon::None);
+    // Writing an empty selection would empty testSetting.txt and the key file.
+    if (tables.isEmpty())
         return;
-    }
     const QString keyFile = QStringLiteral("test_export.txt");
     const QString tableList = QStringLiteral("testSetting.txt");
     QStringList notWritten;

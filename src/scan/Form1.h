@@ -33,7 +33,7 @@ public:
     void Form_Load();
     bool isLoaded() const { return loaded_; }
 
-    // Fills List1 with the tables of Reports.mdb in the database's listing order,
+    // Fills List1 with the tables and views of Reports.mdb in the database's listing order,
     // leaving out names that begin with "MSys" (that exact case), and selects those
     // named in testSetting.txt. A missing Reports.mdb shows "File does not Exists".
     void LoadTableList();
@@ -43,8 +43,9 @@ public:
 
     // "Generate Result": with at least one table selected, writes test_export.txt
     // from the selected tables in list order and testSetting.txt with their names,
-    // shows "File Created" and hides the window. With nothing selected it shows
-    // "Select at Least 1 item" and writes nothing.
+    // shows "File Created" and hides the window; before any item was clicked it first
+    // shows "Select at Least 1 item". With nothing selected it shows that message and
+    // writes nothing.
     void Command1_Click();
 
     // The selected table names, in list order.

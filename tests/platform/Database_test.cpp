@@ -43,6 +43,18 @@ TEST(Database, ListsFindsAndQueriesTablesSafely) {
     EXPECT_TRUE(db->selectAll("Weight_Limits")->isEmpty());
 }
 
+TEST(Database, TheSchemaListingHoldsViewsWhereTheTableListDoesNot) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb",
+                       {"CREATE TABLE Stone (A TEXT)",
+                        "CREATE VIEW StoneView AS SELECT A FROM Stone",
+                        "CREATE TABLE Limits (B TEXT)", "CREATE INDEX StoneA ON Stone (A)"});
+    const auto db = Database::openExisting(dir.filePath("Reports.mdb"));
+    ASSERT_NE(db, nullptr);
+    EXPECT_EQ(db->userTables(), QStringList({"Stone", "Limits"}));
+    EXPECT_EQ(db->tablesAndViews(), QStringList({"Stone", "StoneView", "Limits"}));
+}
+
 TEST(Database, SeveralConnectionsLiveSideBySide) {
     test::TempProgramFolder dir;
     dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A TEXT)"});

@@ -1,5 +1,8 @@
 #include "scan/Form1.h"
 
+#include "platform/Database.h"
+#include "scan/KeyFileBuilder.h"
+
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
@@ -7,9 +10,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -31,10 +36,21 @@ protected:
             names.append(form.List1->item(row)->text());
         return names;
     }
+    // Clicks the item, as the operator does, when its selection differs from on.
     void select(const QString& name, bool on = true) {
         const auto items = form.List1->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << name.toStdString();
-        items.first()->setSelected(on);
+        if (items.first()->isSelected() == on)
+            return;
+        form.List1->scrollToItem(items.first());
+        QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          form.List1->visualItemRect(items.first()).center());
+        ASSERT_EQ(items.first()->isSelected(), on) << name.toStdString();
+    }
+    void createView(const QString& statement) const {
+        const auto reports = Database::openExisting(dir.filePath("Reports.mdb"));
+        ASSERT_NE(reports, nullptr);
+        ASSERT_TRUE(reports->exec(statement));
     }
 
     test::TempProgramFolder dir;
@@ -68,6 +84,32 @@ TEST_F(Form1Test, ShowingListsTheTablesInOrderWithoutMSysAndPreselectsTestSettin
     EXPECT_EQ(listed(), (QStringList{"Stone", "Limits", "Empty", "msysLower"}));
     EXPECT_EQ(form.selectedTables(), (QStringList{"Limits", "msysLower"}));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form1Test, AViewIsListedSelectedAndKeptWithItsKeys) {
+    createReports();
+    createView("CREATE VIEW StoneView AS SELECT COLOR, TABLE_PC FROM Stone");
+    dir.write("testSetting.txt", "StoneView\r\n");
+    form.show();
+    EXPECT_EQ(listed(), (QStringList{"Stone", "Limits", "Empty", "msysLower", "StoneView"}));
+    EXPECT_EQ(form.selectedTables(), QStringList{"StoneView"});
+
+    select("Limits");
+    form.Command1->click();
+    EXPECT_EQ(dir.read("testSetting.txt"), "Limits\r\nStoneView\r\n");
+    const QByteArray keys = "[NumericalParameters]\r\n"
+                            "Limits.SHAPE = BR\r\n"
+                            "Limits.MIN_WGT = 0.005\r\n"
+                            "Limits.ACTIVE = False\r\n"
+                            "Limits.NEG = -3\r\n"
+                            "Limits.FACTOR = 100\r\n"
+                            "StoneView.COLOR = D\r\n"
+                            "StoneView.TABLE_PC = 57.5\r\n";
+    EXPECT_EQ(dir.read("test_export.txt"), keys);
+    // The builder reads the view from the kept list alike.
+    QFile::remove(dir.filePath("test_export.txt"));
+    BuildTestExport(dir.folder(), messages);
+    EXPECT_EQ(dir.read("test_export.txt"), keys);
 }
 
 TEST_F(Form1Test, TheListIsFilledOnceAndKeptWhileHidden) {
@@ -136,12 +178,33 @@ TEST_F(Form1Test, ASelectedTableWithoutRowsIsStillListedInTestSetting) {
     EXPECT_EQ(dir.read("test_export.txt"), "[NumericalParameters]\r\n");
 }
 
+TEST_F(Form1Test, GenerateResultBeforeAnyClickRemindsAndGeneratesThePreselection) {
+    createReports();
+    dir.write("testSetting.txt", "Limits\r\nEmpty\r\n");
+    form.show();
+    // Taking the focus alone makes no item current.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(form.List1, &focusIn);
+    EXPECT_EQ(form.List1->currentRow(), -1);
+    form.Command1->click();
+
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, "Select at Least 1 item");
+    EXPECT_EQ(messages.shown[0].title, "");
+    EXPECT_EQ(messages.shown[1].text, "File Created");
+    EXPECT_EQ(dir.read("testSetting.txt"), "Limits\r\nEmpty\r\n");
+    EXPECT_TRUE(
+        dir.read("test_export.txt").startsWith("[NumericalParameters]\r\nLimits.SHAPE = BR\r\n"));
+    EXPECT_FALSE(form.isVisible());
+}
+
 // Mended: the literal steps would empty testSetting.txt and the key file.
 TEST_F(Form1Test, GenerateResultWithNothingSelectedShowsTheMessageAndWritesNothing) {
     createReports();
     dir.write("testSetting.txt", "Stone\r\n");
     form.show();
     select("Stone", false); // the operator cleared the only selection
+    EXPECT_EQ(form.List1->currentRow(), 0);
     form.Command1->click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Select at Least 1 item");
