@@ -14,7 +14,7 @@ const QByteArray kHeader = "H OEDF StoneId=AB12\r\n"
                            "H OEDF BalanceWeight=0.5123\r\n"
                            "H OEDF ShapeCategory=ROUND-P8_8-P8_8\r\n"
                            "H OEDF ShapeName=Round\r\n"
-                           "H OEDF SystemNumber=.txt\r\n";
+                           "H OEDF SystemNumber=txt\r\n";
 // An identity block as the scanner writes it.
 const QByteArray kBlock = "H OEDF StoneId=SCAN\r\n"
                           "H OEDF Weight=0.51\r\n"
@@ -116,7 +116,7 @@ TEST_F(AsciiFileTest, TheShapeLineNamesBrilliantRoundAndPearByTheShapeField) {
         const QByteArray copy = rewrite(kBlock + kBlock);
         const QByteArray header = "H OEDF StoneId=AB12\r\nH OEDF BalanceWeight=0.5123\r\n"
                                   "H OEDF ShapeCategory=CAT\r\nH OEDF ShapeName=" +
-                                  QByteArray(c.written) + "\r\nH OEDF SystemNumber=.txt\r\n";
+                                  QByteArray(c.written) + "\r\nH OEDF SystemNumber=txt\r\n";
         EXPECT_EQ(copy, header + header);
         EXPECT_EQ(window().CurrentShape, c.written);
     }
@@ -238,7 +238,7 @@ TEST_F(AsciiExportRunTest, AnExportWithTheSwitchOnWritesTheRewrittenCopy) {
                                           "H OEDF BalanceWeight=0.51230\r\n"
                                           "H OEDF ShapeCategory=ROUND-P8_8-P8_8\r\n"
                                           "H OEDF ShapeName=Round\r\n"
-                                          "H OEDF SystemNumber=.txt\r\n"
+                                          "H OEDF SystemNumber=txt\r\n"
                                           "A 2\r\n");
     EXPECT_EQ(window().CurrentShape, "Round");
     EXPECT_EQ(dir.read("AB12.asc"), "A 1\r\n" + kBlock + "A 2\r\n") << "the source stays";
