@@ -242,6 +242,8 @@ bool StartUp::copyAndQuit() {
     const QString id = w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile());
     const QString exportFolder = w.TxtExport->text().trimmed();
     const QString stoneFolder = joinPath(exportFolder, id);
+    // The id directly followed by the system number: the export's own files put a dot
+    // between them, this copy never did.
     w.StoneExportFile = joinPath(stoneFolder, id + w.txtSysnumber->text());
 
     QString failure;

@@ -15,7 +15,6 @@ namespace tav {
 namespace {
 
 const QString kIdentityLine = QStringLiteral("H OEDF StoneId");
-constexpr int kLineLimit = 10000;
 
 // The shape as the header names it; CurrentShape keeps the new name.
 QString headerShapeName(FrmStoneID& w) {
@@ -34,7 +33,8 @@ QStringList rewrittenLines(FrmStoneID& w, const QStringList& source) {
         next += count;
         return next <= source.size();
     };
-    for (int pass = 1; pass <= kLineLimit && next < source.size(); ++pass) {
+    // Every line: a model cut short would arrive without its closing line.
+    while (next < source.size()) {
         const QString& line = source[next++];
         if (!line.startsWith(kIdentityLine)) {
             lines.append(line);
@@ -59,6 +59,18 @@ QString errorBoxText(const StepFailure& failure) {
            QStringLiteral("\n\r\n\r.....ASCII File not Exported ........");
 }
 
+// An ASCII export folder that is the program folder names the source itself (its name
+// matched without regard to case, as every name there); writing it would stack a stale
+// header into the scanner's file at every export.
+bool isTheSource(const QString& source, const QString& destination) {
+    const QFileInfo from(source);
+    const QFileInfo to(destination);
+    if (to.exists() && to.canonicalFilePath() == from.canonicalFilePath())
+        return true;
+    return QFileInfo(to.path()).canonicalFilePath() == from.canonicalPath() &&
+           to.fileName().compare(from.fileName(), Qt::CaseInsensitive) == 0;
+}
+
 // Reads the source and writes the copy; the failure of either, in the platform's terms.
 void copyRewritten(FrmStoneID& w, const QString& source, const QString& folder,
                    const QString& destination) {
@@ -68,6 +80,8 @@ void copyRewritten(FrmStoneID& w, const QString& source, const QString& folder,
     // An empty folder would put the copy at the root of the file system.
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         throw StepFailure(QStringLiteral("Path not found"), 76);
+    if (isTheSource(source, destination))
+        throw StepFailure(QStringLiteral("Permission denied"), 70);
     const std::optional<QStringList> lines = readLines(source);
     if (!lines)
         throw StepFailure(QStringLiteral("Permission denied"), 70);

@@ -74,7 +74,9 @@ ExportNameParts exportNamePartsOf(const FrmStoneID& w) {
 
 ExportFileNames formExportFileNames(const ExportNameParts& p) {
     ExportFileNames names;
-    const QString stoneName = (p.brackets ? u'[' + p.stoneId + u']' : p.stoneId) + p.systemNumber;
+    // The system number is the extension of every export file.
+    const QString extension = u'.' + p.systemNumber;
+    const QString stoneName = (p.brackets ? u'[' + p.stoneId + u']' : p.stoneId) + extension;
     const auto folderOf = [&p](const QString& folder) {
         return p.subFolder ? joinPath(folder, p.stoneId) : folder;
     };
@@ -84,7 +86,7 @@ ExportFileNames formExportFileNames(const ExportNameParts& p) {
         names.AsciiCopyPath = joinPath(folderOf(p.asciiFolder), stoneName);
 
     const auto layoutFile = [&](QLatin1String suffix) {
-        return joinPath(exportFolder, p.fileName + suffix + p.systemNumber);
+        return joinPath(exportFolder, p.fileName + suffix + extension);
     };
     switch (exportLayoutOf(p.layoutText)) {
     case ExportLayout::Row:

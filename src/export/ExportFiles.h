@@ -23,7 +23,7 @@ struct ExportNameParts {
     QString asciiFolder;  // TxtACExport without its surrounding blanks
     QString stoneId;      // txtStoneID as it stands
     QString fileName;     // TxtFileName
-    QString systemNumber; // txtSysnumber, appended directly: ".txt" makes the extension
+    QString systemNumber; // txtSysnumber, the extension after a dot: "125" gives "id.125"
     QString layoutText;   // CBOFORMAT
     bool brackets = false;
     bool subFolder = false;

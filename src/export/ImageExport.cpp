@@ -4,7 +4,6 @@
 #include "app/ImageCopy.h"
 #include "app/ProgramWide.h"
 #include "export/ExportFiles.h"
-#include "platform/FileCopy.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StepFailure.h"
@@ -12,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <filesystem>
 #include <optional>
@@ -68,6 +68,35 @@ void makeFoldersWritable(const fs::path& folder) {
     }
 }
 
+// The new copy takes the place of an earlier one in one step, so the old photo is never
+// gone before the new one exists; the replacement is logged as a removal would be. The
+// rename also replaces a read-only copy, as the removal does.
+void replacePhoto(FrmStoneID& w, const QString& source, const QString& target) {
+    const QString log = overwriteLog(w);
+    QFile input(source);
+    QTemporaryFile temp(target + QStringLiteral(".XXXXXX"));
+    if (!temp.open()) {
+        if (!QFileInfo(QFileInfo(target).path()).isDir())
+            throw StepFailure(QStringLiteral("Path not found"), 76);
+        throw accessError();
+    }
+    if (!input.open(QIODevice::ReadOnly))
+        throw permissionDenied();
+    const QByteArray bytes = input.readAll();
+    if (input.error() != QFileDevice::NoError || temp.write(bytes) != bytes.size() ||
+        !temp.flush() ||
+        !temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                             QFileDevice::ReadGroup | QFileDevice::ReadOther))
+        throw accessError();
+    if (QFileInfo(target).isFile())
+        logRemoval(w, log, QStringLiteral("-->"), target);
+    std::error_code error;
+    fs::rename(fsPath(temp.fileName()), fsPath(target), error);
+    if (error)
+        throw accessError();
+    temp.setAutoRemove(false);
+}
+
 } // namespace
 
 QString reportPhotoFolder(const ProgramWide& program) {
@@ -99,15 +128,11 @@ void ExportImage(FrmStoneID& w, const QString& photoFolder) {
         if (exportFolder.isEmpty())
             throw StepFailure(QStringLiteral("Path not found"), 76);
         const QString target = joinPath(exportFolder, targetName);
-        OverRiteFile(w, target);
         const QString source = photos.file(name);
-        if (!QFileInfo(source).isFile())
-            continue;
-        if (!copyReplacing(source, target)) {
-            if (!QFileInfo(exportFolder).isDir())
-                throw StepFailure(QStringLiteral("Path not found"), 76);
-            throw accessError();
-        }
+        if (QFileInfo(source).isFile())
+            replacePhoto(w, source, target);
+        else
+            OverRiteFile(w, target);
     }
 }
 

@@ -16,10 +16,11 @@ QString reportPhotoFolder(const ProgramWide& program);
 
 // Copies each photo named in images.txt (a comma-separated list in the program folder)
 // from the photo folder (names matched without regard to case) to the export folder as
-// stone id, "_" and the name, after OverRiteFile has removed an earlier copy. A photo
-// missing from the store is skipped, and so is a name that is not one plain file name:
-// a list entry never reaches outside the export folder. Without images.txt a warning
-// goes to the status line.
+// stone id, "_" and the name. The new copy replaces an earlier one in one step (through
+// a temporary file beside it), and the replacement is logged in OvLog.txt. For a photo
+// missing from the store, OverRiteFile removes the earlier copy and nothing takes its
+// place. A name that is not one plain file name is skipped: a list entry never reaches
+// outside the export folder. Without images.txt a warning goes to the status line.
 void ExportImage(FrmStoneID& window);
 void ExportImage(FrmStoneID& window, const QString& photoFolder);
 

@@ -190,10 +190,14 @@ TEST_F(StartUpTest, PresetStoneIdShowsEvenWhenBlanking) {
 
 TEST_F(StartUpTest, CopyAndQuitCopiesTheScanStartsTheBatchAndEnds) {
     setSetting(25, "1");
+    setSetting(4, "125");
     FrmStoneID& w = window();
     EXPECT_EQ(start(), StartUpOutcome::ProgramEnded);
-    const QString copy = "Export/K7-10482/K7-10482.txt";
+    // Unlike the export's files, the id is followed directly by the system number.
+    const QString copy = "Export/K7-10482/K7-10482125";
     EXPECT_EQ(dir.read(copy), dir.read("test.txt"));
+    EXPECT_EQ(QDir(dir.filePath("Export/K7-10482")).entryList(QDir::Files),
+              QStringList{"K7-10482125"});
     ASSERT_EQ(recording.batches.started.size(), 1u);
     EXPECT_TRUE(recording.batches.started[0].file.endsWith("Transfer_files.bat"));
     EXPECT_EQ(QDir(recording.batches.started[0].workingFolder).canonicalPath(),

@@ -14,7 +14,7 @@ const QByteArray kHeader = "H OEDF StoneId=AB12\r\n"
                            "H OEDF BalanceWeight=0.5123\r\n"
                            "H OEDF ShapeCategory=ROUND-P8_8-P8_8\r\n"
                            "H OEDF ShapeName=Round\r\n"
-                           "H OEDF SystemNumber=.txt\r\n";
+                           "H OEDF SystemNumber=txt\r\n";
 // An identity block as the scanner writes it.
 const QByteArray kBlock = "H OEDF StoneId=SCAN\r\n"
                           "H OEDF Weight=0.51\r\n"
@@ -116,18 +116,62 @@ TEST_F(AsciiFileTest, TheShapeLineNamesBrilliantRoundAndPearByTheShapeField) {
         const QByteArray copy = rewrite(kBlock + kBlock);
         const QByteArray header = "H OEDF StoneId=AB12\r\nH OEDF BalanceWeight=0.5123\r\n"
                                   "H OEDF ShapeCategory=CAT\r\nH OEDF ShapeName=" +
-                                  QByteArray(c.written) + "\r\nH OEDF SystemNumber=.txt\r\n";
+                                  QByteArray(c.written) + "\r\nH OEDF SystemNumber=txt\r\n";
         EXPECT_EQ(copy, header + header);
         EXPECT_EQ(window().CurrentShape, c.written);
     }
 }
 
-TEST_F(AsciiFileTest, TheCopyStopsAfterTenThousandLinesWithABlockCountingAsOne) {
-    EXPECT_EQ(rewrite(numberedLines(1, 10005)), numberedLines(1, 10000));
-    EXPECT_EQ(rewrite(numberedLines(1, 9999)), numberedLines(1, 9999));
-    // Four source lines make one pass.
-    EXPECT_EQ(rewrite(kBlock + numberedLines(5, 10005)), kHeader + numberedLines(5, 10003));
+TEST_F(AsciiFileTest, ALargeModelIsCopiedWholeWithItsIdentityBlockReplaced) {
+    // 10,011 lines: a line, the block, "D" lines and the model's closing line.
+    QByteArray dLines;
+    for (int n = 1; n <= 10005; ++n)
+        dLines += "D " + QByteArray::number(n) + " 0.1 0.2 0.3\r\n";
+    const QByteArray end = "E end of model\r\n";
+    ASSERT_EQ((kBlock + dLines + end).count('\n') + 1, 10011);
+    EXPECT_EQ(rewrite("A 1\r\n" + kBlock + dLines + end), "A 1\r\n" + kHeader + dLines + end);
+    // A block far beyond the first ten thousand lines is replaced as well.
+    EXPECT_EQ(rewrite(numberedLines(1, 10005) + kBlock + end),
+              numberedLines(1, 10005) + kHeader + end);
     EXPECT_TRUE(recording().messages.shown.empty());
+    EXPECT_FALSE(failures.any());
+}
+
+TEST_F(AsciiFileTest, TheSourceItselfIsNeverTheCopy) {
+    // The ASCII export folder is the program folder, named in other ways too.
+    const QString folders[] = {dir.path(), dir.path() + "/Ascii/..", path("Link")};
+    ASSERT_TRUE(QFile::link(dir.path(), path("Link")));
+    // The scanner's file in another letter case is the same file.
+    const char* sources[] = {"AB12.asc", "ab12.ASC"};
+    const QByteArray source = "A 1\r\n" + kBlock + "A 2\r\n";
+    for (const char* name : sources) {
+        for (const QString& folder : folders) {
+            SCOPED_TRACE(std::string(name) + " in " + folder.toStdString());
+            QFile::remove(path("AB12.asc"));
+            QFile::remove(path("ab12.ASC"));
+            dir.write(name, source);
+            startRun();
+            prepare();
+            window().TxtACExport->setText(folder);
+            ExportFailures failures;
+            WriteAsciiFile(window(), failures);
+
+            EXPECT_EQ(dir.read(name), source) << "the source's bytes stay";
+            EXPECT_EQ(QDir(dir.path())
+                          .entryList({"*.asc"}, QDir::Files | QDir::Hidden,
+                                     QDir::Name | QDir::IgnoreCase),
+                      QStringList{name});
+            ASSERT_EQ(recording().messages.shown.size(), 1u);
+            EXPECT_EQ(recording().messages.shown[0].text,
+                      " Error No:   70 Description of Error :  Permission denied"
+                      "\n\r\n\r.....ASCII File not Exported ........");
+            EXPECT_EQ(recording().messages.shown[0].title, "");
+            EXPECT_EQ(recording().messages.shown[0].icon, MessageIcon::Critical);
+            EXPECT_EQ(failures.lines(),
+                      QStringList{"ASCII file could not be written : " + folder +
+                                  QDir::separator() + "AB12.asc (Permission denied)"});
+        }
+    }
 }
 
 TEST_F(AsciiFileTest, TheCopyGoesDirectlyIntoTheAsciiFolderWhateverTheOtherSettings) {
@@ -238,7 +282,7 @@ TEST_F(AsciiExportRunTest, AnExportWithTheSwitchOnWritesTheRewrittenCopy) {
                                           "H OEDF BalanceWeight=0.51230\r\n"
                                           "H OEDF ShapeCategory=ROUND-P8_8-P8_8\r\n"
                                           "H OEDF ShapeName=Round\r\n"
-                                          "H OEDF SystemNumber=.txt\r\n"
+                                          "H OEDF SystemNumber=txt\r\n"
                                           "A 2\r\n");
     EXPECT_EQ(window().CurrentShape, "Round");
     EXPECT_EQ(dir.read("AB12.asc"), "A 1\r\n" + kBlock + "A 2\r\n") << "the source stays";
@@ -269,6 +313,25 @@ TEST_F(AsciiExportRunTest, AnExportWithoutTheSourceShowsItLogsItAndStillEnds) {
     EXPECT_EQ(dir.read("Logs/[AB12].log"), ("\n\r" + line + "\r\n").toLocal8Bit());
     EXPECT_FALSE(dir.exists("Ascii/AB12.asc"));
     EXPECT_EQ(dir.read("Ascii/[AB12].txt"), "[AB12],0.51230,57.3,\r\n") << "the rest goes on";
+    EXPECT_EQ(recording().batches.started.size(), 1u);
+    EXPECT_EQ(recording().programEnd.endCount, 1);
+}
+
+TEST_F(AsciiExportRunTest, AnAsciiFolderThatIsTheProgramFolderIsRefusedAndTheExportGoesOn) {
+    const QByteArray source = "A 1\r\n" + kBlock + "A 2\r\n";
+    dir.write("AB12.asc", source);
+    window().AsciiExportOn = true;
+    window().TxtACExport->setText(dir.path());
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+
+    EXPECT_EQ(dir.read("AB12.asc"), source);
+    ASSERT_EQ(recording().messages.shown.size(), 2u);
+    EXPECT_EQ(recording().messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(
+        recording().messages.shown[0].text.endsWith(".....ASCII File not Exported ........"));
+    EXPECT_EQ(recording().messages.shown[1].title, "EXPORT NOT COMPLETE");
+    EXPECT_EQ(dir.read("AB12.txt"), "AB12,0.51230,57.3,\r\n") << "the rest goes on";
+    EXPECT_TRUE(dir.exists("Logs/AB12.log"));
     EXPECT_EQ(recording().batches.started.size(), 1u);
     EXPECT_EQ(recording().programEnd.endCount, 1);
 }

@@ -11,15 +11,16 @@ ExportNameParts parts(bool brackets, bool subFolder, const QString& layout) {
     ExportNameParts p;
     p.exportFolder = "/e";
     p.asciiFolder = "/a";
-    p.stoneId = "AB12";
-    p.fileName = "bench";
-    p.systemNumber = ".txt";
+    p.stoneId = "AB12-345";
+    p.fileName = "GIAEXP";
+    p.systemNumber = "125";
     p.layoutText = layout;
     p.brackets = brackets;
     p.subFolder = subFolder;
     return p;
 }
 
+// The system number is the extension of every file, after a dot of its own.
 TEST(ExportFileNamesTest, NamesByBracketsSubFolderAndLayout) {
     const struct {
         bool brackets;
@@ -30,25 +31,38 @@ TEST(ExportFileNamesTest, NamesByBracketsSubFolderAndLayout) {
         const char* layoutFile;
         const char* tempFile;
     } cases[] = {
-        {false, false, "Row", "/e/AB12.txt", "/a/AB12.txt", "/e/bench_rows.txt", ""},
-        {false, true, "Row", "/e/AB12/AB12.txt", "/a/AB12/AB12.txt", "/e/AB12/bench_rows.txt", ""},
-        {true, false, "Row", "/e/[AB12].txt", "/a/[AB12].txt", "/e/bench_rows.txt", ""},
-        {true, true, "Row", "/e/AB12/[AB12].txt", "/a/AB12/[AB12].txt", "/e/AB12/bench_rows.txt",
+        {false, false, "Row", "/e/AB12-345.125", "/a/AB12-345.125", "/e/GIAEXP_rows.125", ""},
+        {false, true, "Row", "/e/AB12-345/AB12-345.125", "/a/AB12-345/AB12-345.125",
+         "/e/AB12-345/GIAEXP_rows.125", ""},
+        {true, false, "Row", "/e/[AB12-345].125", "/a/[AB12-345].125", "/e/GIAEXP_rows.125", ""},
+        {true, true, "Row", "/e/AB12-345/[AB12-345].125", "/a/AB12-345/[AB12-345].125",
+         "/e/AB12-345/GIAEXP_rows.125", ""},
+        {false, false, "Col", "/e/AB12-345.125", "/a/AB12-345.125", "/e/GIAEXP_cols.125",
+         "/e/GIAEXP_colstmp.125"},
+        {false, true, "Col", "/e/AB12-345/AB12-345.125", "/a/AB12-345/AB12-345.125",
+         "/e/AB12-345/GIAEXP_cols.125", "/e/AB12-345/GIAEXP_colstmp.125"},
+        {true, false, "Col", "/e/[AB12-345].125", "/a/[AB12-345].125", "/e/GIAEXP_cols.125",
+         "/e/GIAEXP_colstmp.125"},
+        {true, true, "Col", "/e/AB12-345/[AB12-345].125", "/a/AB12-345/[AB12-345].125",
+         "/e/AB12-345/GIAEXP_cols.125", "/e/AB12-345/GIAEXP_colstmp.125"},
+        {false, false, "Col_Row", "/e/AB12-345.125", "/a/AB12-345.125", "/e/GIAEXP_col_Rows.125",
          ""},
-        {false, false, "Col", "/e/AB12.txt", "/a/AB12.txt", "/e/bench_cols.txt",
-         "/e/bench_colstmp.txt"},
-        {true, true, "Col", "/e/AB12/[AB12].txt", "/a/AB12/[AB12].txt", "/e/AB12/bench_cols.txt",
-         "/e/AB12/bench_colstmp.txt"},
-        {false, false, "Col_Row", "/e/AB12.txt", "/a/AB12.txt", "/e/bench_col_Rows.txt", ""},
-        {true, true, "Col_Row", "/e/AB12/[AB12].txt", "/a/AB12/[AB12].txt",
-         "/e/AB12/bench_col_Rows.txt", ""},
-        {false, false, "Table", "/e/AB12.txt", "/a/AB12.txt", "/e/bench_table.txt", ""},
-        {false, true, "Table", "/e/AB12/AB12.txt", "/a/AB12/AB12.txt", "/e/AB12/bench_table.txt",
+        {false, true, "Col_Row", "/e/AB12-345/AB12-345.125", "/a/AB12-345/AB12-345.125",
+         "/e/AB12-345/GIAEXP_col_Rows.125", ""},
+        {true, false, "Col_Row", "/e/[AB12-345].125", "/a/[AB12-345].125", "/e/GIAEXP_col_Rows.125",
          ""},
+        {true, true, "Col_Row", "/e/AB12-345/[AB12-345].125", "/a/AB12-345/[AB12-345].125",
+         "/e/AB12-345/GIAEXP_col_Rows.125", ""},
+        {false, false, "Table", "/e/AB12-345.125", "/a/AB12-345.125", "/e/GIAEXP_table.125", ""},
+        {false, true, "Table", "/e/AB12-345/AB12-345.125", "/a/AB12-345/AB12-345.125",
+         "/e/AB12-345/GIAEXP_table.125", ""},
+        {true, false, "Table", "/e/[AB12-345].125", "/a/[AB12-345].125", "/e/GIAEXP_table.125", ""},
+        {true, true, "Table", "/e/AB12-345/[AB12-345].125", "/a/AB12-345/[AB12-345].125",
+         "/e/AB12-345/GIAEXP_table.125", ""},
         // None of the four (the comparison is exact): no layout file name.
-        {false, false, "Fancy", "/e/AB12.txt", "/a/AB12.txt", "", ""},
-        {true, true, "row", "/e/AB12/[AB12].txt", "/a/AB12/[AB12].txt", "", ""},
-        {false, false, "", "/e/AB12.txt", "/a/AB12.txt", "", ""},
+        {false, false, "Fancy", "/e/AB12-345.125", "/a/AB12-345.125", "", ""},
+        {true, true, "row", "/e/AB12-345/[AB12-345].125", "/a/AB12-345/[AB12-345].125", "", ""},
+        {false, false, "", "/e/AB12-345.125", "/a/AB12-345.125", "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.layout) + (c.brackets ? " brackets" : "") +
@@ -61,13 +75,25 @@ TEST(ExportFileNamesTest, NamesByBracketsSubFolderAndLayout) {
     }
 }
 
-TEST(ExportFileNamesTest, TheSystemNumberIsAppendedAsItStands) {
-    ExportNameParts p = parts(false, false, "Row");
-    p.systemNumber = "txt";
-    EXPECT_EQ(formExportFileNames(p).StoneExportFile, "/e/AB12txt");
-    EXPECT_EQ(formExportFileNames(p).ExportTextFile, "/e/bench_rowstxt");
-    p.systemNumber = ".S01";
-    EXPECT_EQ(formExportFileNames(p).StoneExportFile, "/e/AB12.S01");
+TEST(ExportFileNamesTest, TheSystemNumberFollowsADotAsItStands) {
+    const struct {
+        const char* systemNumber;
+        const char* stoneFile;
+        const char* layoutFile;
+    } cases[] = {
+        {"txt", "/e/AB12-345.txt", "/e/GIAEXP_rows.txt"},
+        {"S01", "/e/AB12-345.S01", "/e/GIAEXP_rows.S01"},
+        // A system number that brings its own dot keeps it.
+        {".txt", "/e/AB12-345..txt", "/e/GIAEXP_rows..txt"},
+        {"", "/e/AB12-345.", "/e/GIAEXP_rows."},
+    };
+    for (const auto& c : cases) {
+        ExportNameParts p = parts(false, false, "Row");
+        p.systemNumber = c.systemNumber;
+        const ExportFileNames names = formExportFileNames(p);
+        EXPECT_EQ(names.StoneExportFile, c.stoneFile) << c.systemNumber;
+        EXPECT_EQ(names.ExportTextFile, c.layoutFile) << c.systemNumber;
+    }
 }
 
 TEST(ExportFileNamesTest, WithoutAnAsciiFolderNoCopyPathIsFormed) {

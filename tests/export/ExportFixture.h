@@ -80,7 +80,7 @@ protected:
         w.TxtExport->setText(dir.filePath("Export"));
         w.TxtACExport->setText(dir.filePath("Ascii"));
         w.TxtFileName->setText("bench");
-        w.txtSysnumber->setText(".txt");
+        w.txtSysnumber->setText("txt");
         w.TXTSYMBOL->setText(",");
         w.Txt_Book->setText(":");
         w.CBOFORMAT->addItems({"Row", "Col", "Col_Row", "Table"});

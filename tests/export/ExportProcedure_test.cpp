@@ -65,7 +65,7 @@ protected:
         w.TxtExport->setText(dir.filePath("Export"));
         w.TxtACExport->setText(dir.filePath("Export"));
         w.TxtFileName->setText("bench");
-        w.txtSysnumber->setText(".txt");
+        w.txtSysnumber->setText("txt");
         w.TXTSYMBOL->setText(",");
         w.CBOFORMAT->addItem("Row");
     }

@@ -2,6 +2,7 @@
 
 #include "platform/Database.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 
 namespace tav {
@@ -14,6 +15,15 @@ protected:
     QByteArray settingsGolden() const {
         QByteArray golden = exportFixture("export_settings_after_row.txt");
         return golden.replace("@FOLDER@", dir.path().toLocal8Bit());
+    }
+    // The files under a folder of the program folder, by their paths below it.
+    QStringList filesUnder(const QString& folder) const {
+        QStringList files;
+        QDirIterator it(path(folder), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files.append(QDir(path(folder)).relativeFilePath(it.next()));
+        files.sort();
+        return files;
     }
     QStringList templateNames() const {
         const auto database = Database::openExisting(path("Reports.mdb"));
@@ -223,6 +233,72 @@ TEST_F(ExportRunTest, WithBracketsTheNamesCarryThemAndTheSuccessBoxUnloadsTheWin
     EXPECT_TRUE(dir.exists("winpos_TAV.txt"));
     EXPECT_EQ(recording().batches.started.size(), 1u);
     EXPECT_EQ(recording().programEnd.endCount, 1);
+}
+
+// The files every layout leaves, with and without brackets and the per-stone folder: the
+// system number is their extension, after a dot.
+TEST_F(ExportRunTest, EveryLayoutNamesItsFilesWithTheSystemNumberAfterADot) {
+    const struct {
+        const char* layout;
+        bool brackets;
+        bool subFolder;
+        QStringList exported;
+        QStringList copied;
+    } cases[] = {
+        {"Row", false, false, {"AB12-345.125", "GIAEXP_rows.125"}, {"AB12-345.125"}},
+        {"Row",
+         false,
+         true,
+         {"AB12-345/AB12-345.125", "AB12-345/GIAEXP_rows.125"},
+         {"AB12-345/AB12-345.125"}},
+        {"Row", true, false, {"GIAEXP_rows.125", "[AB12-345].125"}, {"[AB12-345].125"}},
+        {"Row",
+         true,
+         true,
+         {"AB12-345/GIAEXP_rows.125", "AB12-345/[AB12-345].125"},
+         {"AB12-345/[AB12-345].125"}},
+        {"Col", false, false, {"AB12-345.125", "GIAEXP_cols.125"}, {"AB12-345.125"}},
+        {"Col",
+         true,
+         true,
+         {"AB12-345/GIAEXP_cols.125", "AB12-345/[AB12-345].125"},
+         {"AB12-345/[AB12-345].125"}},
+        {"Col_Row",
+         false,
+         true,
+         {"AB12-345/AB12-345.125", "AB12-345/GIAEXP_col_Rows.125"},
+         {"AB12-345/AB12-345.125"}},
+        {"Col_Row", true, false, {"GIAEXP_col_Rows.125", "[AB12-345].125"}, {"[AB12-345].125"}},
+        {"Table", false, false, {"AB12-345.125", "GIAEXP_table.125"}, {"AB12-345.125"}},
+        {"Table",
+         true,
+         true,
+         {"AB12-345/GIAEXP_table.125", "AB12-345/[AB12-345].125"},
+         {"AB12-345/[AB12-345].125"}},
+    };
+    // Each case exports into folders of its own below these.
+    QDir().mkpath(path("Ascii"));
+    int number = 0;
+    for (const auto& c : cases) {
+        const QString trace = QString("%1%2%3").arg(c.layout, c.brackets ? " brackets" : "",
+                                                    c.subFolder ? " sub-folder" : "");
+        SCOPED_TRACE(trace.toStdString());
+        const QString name = QString::number(++number);
+        startRun();
+        FrmStoneID& w = window();
+        w.txtStoneID->setText("AB12-345");
+        w.TxtFileName->setText("GIAEXP");
+        w.txtSysnumber->setText("125");
+        w.CBOFORMAT->setCurrentText(c.layout);
+        w.BracketStoneId = c.brackets ? -1 : 0;
+        w.StoneSubFolder = c.subFolder ? 1 : 0;
+        w.TxtExport->setText(path("Export/" + name));
+        w.TxtACExport->setText(path("Ascii/" + name));
+
+        ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+        EXPECT_EQ(filesUnder("Export/" + name), c.exported);
+        EXPECT_EQ(filesUnder("Ascii/" + name), c.copied);
+    }
 }
 
 TEST_F(ExportRunTest, DeletingTheStoneFileLeavesNeitherItNorItsCopy) {

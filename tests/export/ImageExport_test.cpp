@@ -36,7 +36,9 @@ TEST_F(ImageExportTest, WithoutTheListAWarningIsRaisedAndNothingIsCopied) {
     EXPECT_FALSE(dir.exists("OvLog.txt"));
 }
 
-TEST_F(ImageExportTest, EarlierCopiesAreLoggedAndRemovedBeforeTheNewCopyIsMade) {
+// A photo in the store replaces its earlier copy in one step; one gone from the store
+// takes its earlier copy away. Both are logged.
+TEST_F(ImageExportTest, EarlierCopiesAreReplacedOrRemovedAndLogged) {
     // The list in another letter case, quoted and plain items, one per line or several.
     dir.write("IMAGES.TXT", "\"a.jpg\", b.jpg\r\nc.jpg\r\n");
     dir.write("ReportPhoto/a.jpg", "new a");
@@ -64,6 +66,23 @@ TEST_F(ImageExportTest, EarlierCopiesAreLoggedAndRemovedBeforeTheNewCopyIsMade) 
                                          logLine("-->", "Export/AB12_a.jpg") +
                                          logLine("-->", "Export/AB12_b.jpg"));
     EXPECT_EQ(dir.read("Export/AB12_a.jpg"), "new a");
+}
+
+TEST_F(ImageExportTest, AnEarlierCopyStaysWhenTheNewOneCannotBeMade) {
+    dir.write("images.txt", "a.jpg\r\n");
+    // A photo in the store that can be opened but not read.
+    QDir().mkpath(store());
+    ASSERT_TRUE(QFile::link("/proc/self/mem", path("ReportPhoto/a.jpg")));
+    dir.write("Export/AB12_a.jpg", "old a");
+    try {
+        exportImages();
+        ADD_FAILURE() << "no failure";
+    } catch (const StepFailure& failure) {
+        EXPECT_EQ(failure.number(), 75);
+    }
+    EXPECT_EQ(dir.read("Export/AB12_a.jpg"), "old a");
+    EXPECT_EQ(exported(), QStringList{"AB12_a.jpg"}) << "no temporary file stays";
+    EXPECT_EQ(dir.read("OvLog.txt"), "") << "nothing was replaced";
 }
 
 TEST_F(ImageExportTest, ANameThatIsNoPlainFileNameIsSkipped) {
