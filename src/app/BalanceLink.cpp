@@ -62,13 +62,16 @@ void reportBalanceError(FrmStoneID& window, const StepFailure& failure) {
 }
 
 // Double-clicks on the weight field; the field still handles them itself afterwards.
+// It lives as long as the field and reads nothing of the window until a double-click,
+// so the window's own teardown never reaches into it.
 class WeightFieldDoubleClick : public QObject {
 public:
-    explicit WeightFieldDoubleClick(FrmStoneID& window) : QObject(&window), window_(window) {}
+    WeightFieldDoubleClick(FrmStoneID& window, QLineEdit* field)
+        : QObject(field), window_(window) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_.txtRealWgt && event->type() == QEvent::MouseButtonDblClick)
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonDblClick)
             txtRealWgt_DblClick(window_);
         return false;
     }
@@ -76,6 +79,38 @@ protected:
 private:
     FrmStoneID& window_;
 };
+
+bool isLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+
+// The chunk cut after each run of line ends: a reading begins with a character that is
+// not a line end, so every piece but the first begins one.
+QStringList readingPieces(const QString& chunk) {
+    QStringList pieces;
+    qsizetype start = 0;
+    for (qsizetype i = 1; i < chunk.size(); ++i) {
+        if (isLineEnd(chunk[i - 1]) && !isLineEnd(chunk[i])) {
+            pieces.append(chunk.mid(start, i - start));
+            start = i;
+        }
+    }
+    if (start < chunk.size())
+        pieces.append(chunk.mid(start));
+    return pieces;
+}
+
+QString withoutLeadingBlanks(const QString& text) {
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text[blanks] == u' ')
+        ++blanks;
+    return text.mid(blanks);
+}
+
+void keepFirstEight(QLineEdit* field) {
+    if (field->text().size() > 8)
+        field->setText(field->text().left(8));
+}
 
 } // namespace
 
@@ -91,7 +126,10 @@ void connectBalanceLink(FrmStoneID& window) {
     QObject::connect(window.MSComm1, &SerialControl::OnComm, w, [w] { MSComm1_OnComm(*w); });
     QObject::connect(window.MSComm1, &SerialControl::DeviceLost, w,
                      [w] { MSComm1_DeviceLost(*w); });
-    window.txtRealWgt->installEventFilter(new WeightFieldDoubleClick(window));
+    window.txtRealWgt->installEventFilter(new WeightFieldDoubleClick(window, window.txtRealWgt));
+    // HandleInput sets the state after its own changes of the field.
+    QObject::connect(window.txtRealWgt, &QLineEdit::textChanged, w,
+                     [w] { w->balanceReading = FrmStoneID::BalanceReading::None; });
 }
 
 void OpenBalancePort(FrmStoneID& window) {
@@ -155,15 +193,27 @@ void MSComm1_OnComm(FrmStoneID& window) {
 }
 
 void HandleInput(FrmStoneID& window, const QString& InBuff) {
+    using Reading = FrmStoneID::BalanceReading;
     QLineEdit* const field = window.txtRealWgt;
     field->setReadOnly(false);
-    qsizetype blanks = 0;
-    while (blanks < InBuff.size() && InBuff[blanks] == u' ')
-        ++blanks;
-    field->end(false);
-    field->insert(InBuff.mid(blanks));
-    if (field->text().size() > 8)
-        field->setText(field->text().left(8));
+    Reading reading = window.balanceReading;
+    for (const QString& piece : readingPieces(InBuff)) {
+        if (isLineEnd(piece.front())) {
+            // The rest of a line end split off its reading (CR, then LF): it joins that
+            // reading; without a reading in the field there is nothing to end.
+            if (reading == Reading::None)
+                continue;
+        } else if (reading != Reading::Open) {
+            // A new reading replaces whatever the field held.
+            field->clear();
+        }
+        field->end(false);
+        field->insert(withoutLeadingBlanks(piece));
+        keepFirstEight(field);
+        reading = isLineEnd(piece.back()) ? Reading::Ended : Reading::Open;
+    }
+    keepFirstEight(field);
+    window.balanceReading = reading;
     window.Shape1[0]->setFillColor(vbGreen);
     field->setReadOnly(true);
     window.txtStoneID->setFocus();

@@ -28,8 +28,11 @@ void OpenBalancePort(FrmStoneID& window);
 // is reported. While an export runs, received characters wait in the port.
 void MSComm1_OnComm(FrmStoneID& window);
 
-// Appends the chunk without its leading blanks to txtRealWgt, keeps the first 8
-// characters, turns the lamp green and gives the focus to txtStoneID.
+// Puts the chunk into txtRealWgt: the chunks of one reading join, each without its
+// leading blanks, and the field keeps their first 8 characters. A reading ends at a
+// line end (CR or LF); the next one, like the first after anything else filled the
+// field, replaces the field's text. Then the lamp turns green and txtStoneID takes
+// the focus.
 void HandleInput(FrmStoneID& window, const QString& InBuff);
 
 // Switches between manual and balance mode, decided by the check mark of Allow.

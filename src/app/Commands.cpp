@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 
 #include <algorithm>
 #include <type_traits>
@@ -181,6 +182,10 @@ bool Commands::eventFilter(QObject* watched, QEvent* event) {
 
     switch (type) {
     case QEvent::KeyPress:
+        // The menu bar keeps the keys after Esc has closed an open menu; a further Esc
+        // there only leaves the menus and must not close the window.
+        if (qobject_cast<QMenuBar*>(widget))
+            return false;
         return keyDown(controlOf(widget), *static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonDblClick:
         return mouseDoubleClick(widget);

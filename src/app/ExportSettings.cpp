@@ -42,8 +42,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // A greyed field takes no clicks; Qt still shows them to filters.
         if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->isEnabled())
             SaveExportSettings(window_);
         return QObject::eventFilter(watched, event);
     }

@@ -34,7 +34,7 @@ void FrmStoneID::closeEvent(QCloseEvent* event) {
 }
 
 void FrmStoneID::appendStatus(const QString& text) {
-    msgb1->setText(msgb1->text() + QChar(10) + QChar(13) + text);
+    msgb1->appendText(QString(QChar(10)) + QChar(13) + text);
 }
 
 void FrmStoneID::appendWarning(const QString& text) {

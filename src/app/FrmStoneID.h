@@ -5,6 +5,7 @@
 #include "app/Commands.h"
 #include "app/PictureBox.h"
 #include "app/ProgramWide.h"
+#include "app/StatusLine.h"
 #include "app/TriStateCheckBox.h"
 #include "app/WeightLamp.h"
 #include "platform/Database.h"
@@ -106,7 +107,7 @@ public:
     QPushButton* BtnDone = nullptr;
 
     // Status line and export progress.
-    QLabel* msgb1 = nullptr;
+    StatusLine* msgb1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
     // The balance link (BalanceLink.h).
@@ -198,6 +199,11 @@ public:
     // True while an export runs: a second one must not start inside it, and balance
     // input waits.
     bool exportInProgress = false;
+    // What txtRealWgt holds as the balance link sees it: a balance reading still coming
+    // in, one that has ended at a line end, or a text from anything else (the scan,
+    // typing, blanking). Any change of the field outside the balance link makes it None.
+    enum class BalanceReading { None, Open, Ended };
+    BalanceReading balanceReading = BalanceReading::None;
     // Set by start-up while it runs the manual-weight toggle: the mode the settings
     // file keeps, whatever the toggle passes through.
     std::optional<bool> AllowManualWeightAsLoaded;

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -264,16 +263,8 @@ QGroupBox* FrmStoneID::createSettings(QWidget* central) {
 QWidget* FrmStoneID::createStatusLine(QWidget* central) {
     auto* status = named<QWidget>(QStringLiteral("statusArea"), central);
 
-    auto* scroll = named<QScrollArea>(QStringLiteral("msgb1Scroll"), status);
-    scroll->setWidgetResizable(true);
-    scroll->setMinimumHeight(90);
-    msgb1 = named<QLabel>(QStringLiteral("msgb1"), scroll);
-    // Warnings can quote file texts; they are never markup.
-    msgb1->setTextFormat(Qt::PlainText);
-    msgb1->setWordWrap(true);
-    msgb1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    msgb1->setMargin(4);
-    scroll->setWidget(msgb1);
+    msgb1 = named<StatusLine>(QStringLiteral("msgb1"), status);
+    msgb1->setMinimumHeight(90);
 
     ProgressBar1 = named<QProgressBar>(QStringLiteral("ProgressBar1"), status);
     ProgressBar1->setRange(0, 5);
@@ -281,7 +272,7 @@ QWidget* FrmStoneID::createStatusLine(QWidget* central) {
 
     auto* column = new QVBoxLayout(status);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(scroll);
+    column->addWidget(msgb1);
     column->addWidget(ProgressBar1);
     return status;
 }

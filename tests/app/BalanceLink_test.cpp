@@ -103,6 +103,18 @@ TEST_F(BalanceLinkTest, AReadingInChunksFillsTheFieldTurnsTheLampGreenAndMovesTh
     EXPECT_EQ(program.ExportWarningFlag, 0);
 }
 
+TEST_F(BalanceLinkTest, EachReadingFromTheBalanceReplacesTheOneBefore) {
+    switchToBalanceMode();
+    ASSERT_TRUE(window->MSComm1->PortOpen()) << window->msgb1->text().toStdString();
+    ASSERT_TRUE(port.pty.send("  0.777\r\n"));
+    ASSERT_TRUE(waitForWeight(QStringLiteral("0.777\r\n")));
+    ASSERT_TRUE(port.pty.send("  0.888\r\n"));
+    ASSERT_TRUE(waitForWeight(QStringLiteral("0.888\r\n")));
+    ASSERT_TRUE(port.pty.send("  1.2345678 ct\r\n"));
+    ASSERT_TRUE(waitForWeight(QStringLiteral("1.234567")));
+    EXPECT_EQ(window->Shape1[0]->fillColor(), vbGreen);
+}
+
 TEST_F(BalanceLinkTest, NoReadingReachesTheFieldBeforeTheThresholdIsMet) {
     QStringList settings = balanceSettings();
     settings[2] = QStringLiteral("5");
@@ -363,27 +375,52 @@ TEST_F(BalanceLinkTest, TheMenuEntryAndADoubleClickOnTheWeightSwitchTheMode) {
     EXPECT_FALSE(window->MSComm1->PortOpen());
 }
 
-TEST_F(BalanceLinkTest, HandleInputAppendsLeftTrimmedChunksAndKeepsEightCharacters) {
+TEST_F(BalanceLinkTest, HandleInputJoinsTheChunksOfAReadingAndReplacesAnEndedOne) {
     struct Case {
-        const char* before;
-        const char* chunk;
+        const char* name;
+        const char* before; // put there by anything but the balance
+        std::vector<const char*> chunks;
         const char* after;
     };
     const std::vector<Case> cases = {
-        {"", "  0.51", "0.51"},           {"0.51", "  23 ct\r\n", "0.5123 c"},
-        {"", "0.5 ct\r\n", "0.5 ct\r\n"}, {"", " 1 2 ", "1 2 "},
-        {"", "\t0.5", "\t0.5"},           {"12345678", "9", "12345678"},
-        {"0.123456789", "", "0.123456"},
+        {"chunks join, left-trimmed, first 8 kept", "", {"  0.51", "  23 ct\r\n"}, "0.5123 c"},
+        {"a reading replaces the scan weight", "0.512300", {"  0.51", "23\r\n"}, "0.5123\r\n"},
+        {"line ends within 8 stay", "", {"0.5 ct\r\n"}, "0.5 ct\r\n"},
+        {"only leading blanks go", "", {" 1 2 "}, "1 2 "},
+        {"a tab is no blank", "", {"\t0.5"}, "\t0.5"},
+        {"a full field takes no more", "", {"12345678", "9"}, "12345678"},
+        {"a long chunk keeps 8", "", {"0.123456789"}, "0.123456"},
+        {"an empty chunk cuts what is there", "0.123456789", {""}, "0.123456"},
+        {"a second reading replaces the first", "", {"0.777\r\n", "  0.888\r\n"}, "0.888\r\n"},
+        {"two readings in one chunk", "", {"0.777\r\n0.888\r\n"}, "0.888\r\n"},
+        {"a line end split after CR", "", {"0.777\r", "\n"}, "0.777\r\n"},
+        {"a reading in chunks after an ended one", "", {"0.777\r\n", "0.8", "88\r\n"}, "0.888\r\n"},
+        {"line ends alone leave other text", "0.512", {"\r\n"}, "0.512"},
+        {"no line ends: the first 8 win", "0.512", {"0.77", "7", "0.888"}, "0.7770.8"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window = std::make_unique<FrmStoneID>(folder.folder(), platform, program);
         window->txtRealWgt->setText(QLatin1String(c.before));
         window->txtRealWgt->setCursorPosition(0);
-        window->Shape1[0]->setFillColor(vbRed);
-        HandleInput(*window, QLatin1String(c.chunk));
-        EXPECT_EQ(window->txtRealWgt->text(), QLatin1String(c.after)) << c.chunk;
-        EXPECT_EQ(window->Shape1[0]->fillColor(), vbGreen) << c.chunk;
-        EXPECT_TRUE(window->txtRealWgt->isReadOnly()) << c.chunk;
+        for (const char* chunk : c.chunks) {
+            window->Shape1[0]->setFillColor(vbRed);
+            HandleInput(*window, QLatin1String(chunk));
+            EXPECT_EQ(window->Shape1[0]->fillColor(), vbGreen);
+            EXPECT_TRUE(window->txtRealWgt->isReadOnly());
+        }
+        EXPECT_EQ(window->txtRealWgt->text(), QLatin1String(c.after));
     }
+}
+
+TEST_F(BalanceLinkTest, AnythingElseFillingTheFieldEndsTheReading) {
+    HandleInput(*window, QStringLiteral("0.7"));
+    window->txtRealWgt->clear(); // blanking
+    HandleInput(*window, QStringLiteral("77"));
+    EXPECT_EQ(window->txtRealWgt->text(), "77");
+    window->txtRealWgt->setText("1.5"); // typed in manual mode
+    HandleInput(*window, QStringLiteral("0.888"));
+    EXPECT_EQ(window->txtRealWgt->text(), "0.888");
 }
 
 // State of the window while the export runs.

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenuBar>
 #include <QTest>
 #include <QWindow>
 
@@ -181,6 +182,27 @@ TEST_F(CommandsTest, EscFromATextFieldClosesTheWindowToo) {
     press(window->txtStoneID, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(folder.exists("winpos_TAV.txt"));
+}
+
+TEST_F(CommandsTest, EscAfterClosingAMenuOnlyLeavesTheMenuBar) {
+    folder.writeLines("winpos_TAV.txt", {" 1800 ", " 1200 ", " 9000 ", " 7000 "});
+    const QByteArray before = folder.read("winpos_TAV.txt");
+    window->txtStoneID->setFocus();
+    QMenuBar* bar = window->menuBar();
+    bar->setActiveAction(window->Fil->menuAction());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window->Fil));
+
+    QTest::keyClick(window->Fil, Qt::Key_Escape);
+    ASSERT_FALSE(window->Fil->isVisible());
+    ASSERT_EQ(QApplication::focusWidget(), bar);
+    QTest::keyClick(bar, Qt::Key_Escape);
+
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(folder.read("winpos_TAV.txt"), before);
+    // The menus are left; the next Esc is the window's again.
+    EXPECT_EQ(QApplication::focusWidget(), window->txtStoneID);
+    QTest::keyClick(window->txtStoneID, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(CommandsTest, FolderButtonsFillTheirFieldUnlessCancelled) {

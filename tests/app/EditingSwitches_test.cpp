@@ -244,5 +244,22 @@ TEST_F(EditingSwitchesTest, SwitchClicksLeaveTheSettingsFileAlone) {
     EXPECT_EQ(folder.read("ExportPa.txt"), before);
 }
 
+TEST_F(EditingSwitchesTest, AGreyedOperatorFieldTakesNoClick) {
+    folder.writeLines("ExportPa.txt", QStringList(26, QStringLiteral("0")));
+    const QByteArray before = folder.read("ExportPa.txt");
+    window->txtOperator->setText("Ravi");
+    window->EnableFieldEditing = true;
+    Enable_Click(*window);
+    ASSERT_FALSE(window->txtOperator->isEnabled());
+
+    QTest::mouseClick(window->txtOperator, Qt::LeftButton);
+    EXPECT_EQ(folder.read("ExportPa.txt"), before);
+
+    // Editing on, the same click saves the settings.
+    Enable_Click(*window);
+    QTest::mouseClick(window->txtOperator, Qt::LeftButton);
+    EXPECT_EQ(folder.read("ExportPa.txt").split('\n').at(22), "Ravi\r");
+}
+
 } // namespace
 } // namespace tav

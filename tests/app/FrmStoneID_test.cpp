@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QTest>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
@@ -72,7 +74,6 @@ TEST_F(FrmStoneIDTest, CaptionedControlsAndMenusCarryTheirDesignCaptions) {
         {"Frame3", w.Frame3, "STONE DATA"},
         {"Msg_1", w.Msg_1, "STATUS MESSAGE"},
         {"Msg_11", w.Msg_11, "STATUS MESSAGE"},
-        {"msgb1", w.msgb1, ""},
         {"Label4(0)", w.Label4[0], "REAL WEIGHT"},
         {"Label4(1)", w.Label4[1], "SHAPE NAME"},
         {"Label6(5)", w.Label6[5], "COLOR"},
@@ -145,6 +146,7 @@ TEST_F(FrmStoneIDTest, DataControlsAreFoundByNameWithTheirKind) {
         {"CBODECIMAL", w.CBODECIMAL, "QComboBox"},
         {"TxtHP_Wgt", w.TxtHP_Wgt, "QLineEdit"},
         {"Text_ok", w.Text_ok, "tav::ColourTextBox"},
+        {"msgb1", w.msgb1, "tav::StatusLine"},
         {"ProgressBar1", w.ProgressBar1, "QProgressBar"},
         {"Shape1(0)", w.Shape1[0], "tav::WeightLamp"},
         {"Image1(0)", w.Image1[0], "tav::PictureBox"},
@@ -165,7 +167,7 @@ TEST_F(FrmStoneIDTest, DataControlsAreFoundByNameWithTheirKind) {
 TEST_F(FrmStoneIDTest, DesignStateBeforeAnyStartUp) {
     FrmStoneID& w = *window;
     EXPECT_TRUE(w.msgb1->text().isEmpty());
-    EXPECT_EQ(w.msgb1->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(w.msgb1->isReadOnly());
     EXPECT_TRUE(w.Msg_11->isHidden());
     EXPECT_EQ(w.Shape1[0]->fillColor(), vbRed);
     EXPECT_EQ(w.ProgressBar1->minimum(), 0);
@@ -275,6 +277,40 @@ TEST_F(FrmStoneIDTest, StatusAppendLeavesTheWarningFlagAlone) {
     window->appendStatus("balance reading");
     EXPECT_EQ(window->msgb1->text(), QString(QChar(10)) + QChar(13) + "balance reading");
     EXPECT_EQ(program.ExportWarningFlag, 0);
+}
+
+TEST_F(FrmStoneIDTest, TheStatusLineShowsWarningsAsTextLineByLine) {
+    window->appendWarning("<b>not bold</b>");
+    window->appendWarning("second");
+    EXPECT_EQ(window->msgb1->toPlainText(), "\n<b>not bold</b>\nsecond");
+    window->msgb1->clear();
+    EXPECT_EQ(window->msgb1->text(), "");
+    EXPECT_EQ(window->msgb1->toPlainText(), "");
+}
+
+TEST_F(FrmStoneIDTest, TheStatusLineScrollsToTheLineJustAppended) {
+    StatusLine& status = *window->msgb1;
+    auto visible = [&](const QTextBlock& block) {
+        QTextCursor at(block);
+        return status.viewport()->rect().contains(status.cursorRect(at));
+    };
+    // A long balance error before the window is shown, as start-up leaves it.
+    QStringList error;
+    for (int line = 1; line <= 40; ++line)
+        error.append(QStringLiteral("error line %1").arg(line));
+    window->appendWarning(error.join(QString(QChar(10)) + QChar(13)));
+    window->appendWarning("first warning after it");
+    layOut();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_TRUE(visible(status.document()->lastBlock()));
+    EXPECT_FALSE(visible(status.document()->firstBlock().next()));
+
+    window->appendWarning("newest warning");
+    EXPECT_EQ(status.document()->lastBlock().text(), "newest warning");
+    EXPECT_TRUE(visible(status.document()->lastBlock()));
+    EXPECT_TRUE(status.text().startsWith("\n\rerror line 1\n\rerror line 2\n\r"));
+    EXPECT_TRUE(status.text().endsWith("\n\rfirst warning after it\n\rnewest warning"));
 }
 
 TEST_F(FrmStoneIDTest, ConstructionStoresOnlyTheDrive) {

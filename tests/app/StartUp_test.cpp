@@ -273,6 +273,8 @@ TEST_F(StartUpTest, BalanceIsTriedOnceInManualModeAndTheErrorStays) {
 
 #include "support/PtyPair.h"
 
+#include <QtCore/qtestsupport_core.h>
+
 namespace tav {
 namespace {
 
@@ -318,6 +320,27 @@ TEST_F(StartUpTest, AnExportInsideTheFirstToggleSavesTheManualModeAsLoaded) {
     const QStringList lines = QString::fromLatin1(dir.read("ExportPa.txt")).split("\r\n");
     ASSERT_EQ(lines.size(), 27);
     EXPECT_EQ(lines[13], "1");
+}
+
+TEST_F(StartUpTest, TheBalanceReplacesTheWeightThatStartUpShows) {
+    test::PtyComPort balance(1);
+    ASSERT_TRUE(balance.pty.isOpen());
+    test::TempProgramFolder folder;
+    test::copySampleFolder(folder);
+    test::setLine(folder, "ExportPa.txt", 14, "0"); // balance mode
+    test::setLine(folder, "ExportPa.txt", 20, "0"); // no blanking
+    test::RecordingPlatform doubles;
+    Platform platform = doubles.platform();
+    ProgramWide wide;
+    FrmStoneID w(folder.folder(), platform, wide);
+    ASSERT_EQ(Form_Load(w), StartUpOutcome::Waiting);
+    ASSERT_TRUE(w.MSComm1->PortOpen());
+    ASSERT_EQ(w.txtRealWgt->text(), "0.512");
+
+    ASSERT_TRUE(balance.pty.send("  0.777\r\n"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.txtRealWgt->text() == "0.777\r\n"; }, 5000))
+        << w.txtRealWgt->text().toStdString();
+    EXPECT_EQ(w.Shape1[0]->fillColor(), vbGreen);
 }
 
 } // namespace
