@@ -9,6 +9,7 @@
 #include "app/ScanStatus.h"
 #include "app/WindowPosition.h"
 #include "export/ExportProcedure.h"
+#include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
 #include "platform/TextFile.h"
@@ -16,7 +17,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <array>
@@ -253,8 +253,7 @@ bool StartUp::copyAndQuit() {
         failure = QStringLiteral("Folder could not be made : ") + stoneFolder;
     else {
         QDir::setCurrent(exportFolder);
-        QFile::remove(w.StoneExportFile);
-        if (!QFile::copy(w.testFile(), w.StoneExportFile))
+        if (!copyReplacing(w.testFile(), w.StoneExportFile))
             failure = QStringLiteral("test.txt could not be copied to ") + w.StoneExportFile;
     }
     if (!failure.isEmpty()) {

@@ -203,7 +203,7 @@ void OpenExportStreams(FrmStoneID& w, bool& TableFileExisted) {
     } else if (!w.ExportTextFile.isEmpty()) {
         w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Create);
     }
-    w.StoneExportStream = openStream(w.StoneExportFile, TextStream::Mode::Create);
+    w.StoneExportStream = openStream(w.StoneExportFile, TextStream::Mode::Replace);
 }
 
 void writeToBoth(FrmStoneID& w, const QString& text) {

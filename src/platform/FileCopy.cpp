@@ -1,5 +1,7 @@
 #include "platform/FileCopy.h"
 
+#include "platform/DiskWrite.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -15,7 +17,7 @@ bool copyReplacing(const QString& source, const QString& target) {
         return false;
     while (!input.atEnd()) {
         const QByteArray chunk = input.read(1 << 20);
-        if (chunk.isEmpty() || output.write(chunk) != chunk.size()) {
+        if (chunk.isEmpty() || !writeBytes(output, chunk)) {
             output.cancelWriting();
             return false;
         }

@@ -1,5 +1,8 @@
 #include "platform/TextFile.h"
 
+#include "platform/DiskWrite.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -91,7 +94,7 @@ bool replaceFileLines(const QString& path, const QStringList& lines, bool mustEx
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + kLineEnd;
-    if (file.write(bytes) != bytes.size()) {
+    if (!writeBytes(file, bytes)) {
         file.cancelWriting();
         return false;
     }
@@ -109,8 +112,12 @@ TextStream::TextStream(const QString& path, Mode mode)
         file_->open(QIODevice::WriteOnly | QIODevice::Truncate);
         break;
     case Mode::Append:
-        if (QFileInfo(path).isFile())
-            file_->open(QIODevice::WriteOnly | QIODevice::Append);
+        if (QFileInfo(path).isFile() && file_->open(QIODevice::WriteOnly | QIODevice::Append))
+            openSize_ = file_->size();
+        break;
+    case Mode::Replace:
+        file_ = std::make_unique<QSaveFile>(path);
+        file_->open(QIODevice::WriteOnly);
         break;
     }
 }
@@ -124,14 +131,25 @@ bool TextStream::isOpen() const {
 }
 
 bool TextStream::write(const QString& text) {
-    if (!isOpen() || !file_->isWritable()) {
+    if (failed_ || !isOpen() || !file_->isWritable()) {
         failed_ = true;
         return false;
     }
-    const QByteArray bytes = text.toLatin1();
-    if (file_->write(bytes) != bytes.size())
-        failed_ = true;
+    if (!writeBytes(*file_, text.toLatin1()))
+        discardWrites();
     return !failed_;
+}
+
+// Half a block in a layout file would glue the next export's line onto it.
+void TextStream::discardWrites() {
+    failed_ = true;
+    if (auto* replacement = qobject_cast<QSaveFile*>(file_.get())) {
+        replacement->cancelWriting();
+        replacement->commit(); // removes the new file only
+        return;
+    }
+    file_->close();
+    QFile::resize(path_, openSize_);
 }
 
 bool TextStream::writeLine(const QString& text) {
@@ -160,11 +178,17 @@ bool TextStream::atEnd() const {
 bool TextStream::close() {
     if (!file_ || !file_->isOpen())
         return !failed_;
-    if (file_->isWritable() && !file_->flush())
-        failed_ = true;
+    if (auto* replacement = qobject_cast<QSaveFile*>(file_.get())) {
+        // Flushed to the disk, then renamed over the old file in one step.
+        if (!replacement->commit())
+            failed_ = true;
+        return !failed_;
+    }
+    const bool writing = file_->isWritable();
+    const bool flushed = !writing || file_->flush();
     file_->close();
-    if (file_->error() != QFileDevice::NoError && file_->isWritable())
-        failed_ = true;
+    if (writing && (!flushed || file_->error() != QFileDevice::NoError))
+        discardWrites();
     return !failed_;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFile>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -31,10 +31,12 @@ bool replaceFileLines(const QString& path, const QStringList& lines, bool mustEx
 // An open text file, written or read line by line.
 class TextStream {
 public:
-    enum class Mode { Read, Create, Append };
+    enum class Mode { Read, Create, Append, Replace };
 
     // Opens the file; Create makes it anew (an old file is emptied), Append and Read
-    // never create it. isOpen() tells whether that worked.
+    // never create it. Replace writes a new file beside the old one, which it replaces
+    // at the close; until then the old file stays as it was. isOpen() tells whether
+    // opening worked.
     TextStream(const QString& path, Mode mode);
     ~TextStream();
     TextStream(const TextStream&) = delete;
@@ -43,7 +45,9 @@ public:
     bool isOpen() const;
     const QString& path() const { return path_; }
 
-    // Writing: false (and failed() true from then on) when the bytes did not land.
+    // Writing: false (and failed() true from then on) when the bytes did not land. A
+    // write that does not land whole takes back all that the stream wrote, so the file
+    // is left as it was when it was opened, and nothing more is written.
     bool write(const QString& text);
     bool writeLine(const QString& text);
     bool failed() const { return failed_; }
@@ -56,8 +60,11 @@ public:
     bool close();
 
 private:
+    void discardWrites();
+
     QString path_;
-    std::unique_ptr<QFile> file_;
+    std::unique_ptr<QFileDevice> file_;
+    qint64 openSize_ = 0; // what an appended file held before
     bool failed_ = false;
     QByteArray pending_; // the rest of the file when reading
     qsizetype readPos_ = 0;

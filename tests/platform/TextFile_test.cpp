@@ -1,3 +1,5 @@
+#include "platform/DiskWrite.h"
+#include "platform/FileCopy.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
@@ -86,6 +88,75 @@ TEST(TextFile, StreamWriteFailureIsReported) {
     full.writeLine(QString(100000, u'x'));
     EXPECT_FALSE(full.close());
     EXPECT_TRUE(full.failed());
+}
+
+TEST(TextFile, AReplacementLeavesTheOldFileUntilItsClose) {
+    test::TempProgramFolder dir;
+    dir.write("AB12.txt", "earlier export\r\n");
+    {
+        TextStream stone(dir.filePath("AB12.txt"), TextStream::Mode::Replace);
+        ASSERT_TRUE(stone.isOpen());
+        EXPECT_TRUE(stone.writeLine("AB12,"));
+        EXPECT_EQ(dir.read("AB12.txt"), "earlier export\r\n") << "a kill here keeps it";
+        EXPECT_TRUE(stone.close());
+    }
+    EXPECT_EQ(dir.read("AB12.txt"), "AB12,\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"AB12.txt"}));
+    {
+        TextStream missingFolder(dir.filePath("none/AB12.txt"), TextStream::Mode::Replace);
+        EXPECT_FALSE(missingFolder.isOpen());
+        EXPECT_FALSE(missingFolder.writeLine("lost"));
+    }
+}
+
+// The disk fills while the stream writes "AB12," and "0.51230,\r\n" (15 bytes).
+TEST(TextFile, AWriteThatDoesNotLandWholeLeavesTheFileAsItWasOpened) {
+    const QByteArray before = "K7,0.4,\r\n \r\n";
+    const struct {
+        TextStream::Mode mode;
+        qint64 freeBytes;
+        QByteArray after; // with the stream closed
+    } cases[] = {
+        {TextStream::Mode::Append, 0, before},
+        {TextStream::Mode::Append, 3, before},
+        {TextStream::Mode::Append, 5, before},
+        {TextStream::Mode::Append, 9, before},
+        {TextStream::Mode::Append, 15, before + "AB12,0.51230,\r\n"},
+        {TextStream::Mode::Replace, 9, before},
+        {TextStream::Mode::Replace, 15, "AB12,0.51230,\r\n"},
+        {TextStream::Mode::Create, 9, ""},
+        {TextStream::Mode::Create, 15, "AB12,0.51230,\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.mode) << " " << c.freeBytes);
+        test::TempProgramFolder dir;
+        dir.write("layout.txt", before);
+        const bool fits = c.freeBytes >= 15;
+        {
+            const SimulatedDiskFull disk(dir.path(), c.freeBytes);
+            TextStream stream(dir.filePath("layout.txt"), c.mode);
+            ASSERT_TRUE(stream.isOpen());
+            EXPECT_EQ(stream.write("AB12,") && stream.writeLine("0.51230,"), fits);
+            if (!fits) {
+                EXPECT_TRUE(stream.failed());
+                EXPECT_EQ(dir.read("layout.txt"), c.after) << "taken back at once";
+            }
+            EXPECT_EQ(stream.close(), fits);
+        }
+        EXPECT_EQ(dir.read("layout.txt"), c.after);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"layout.txt"}));
+    }
+}
+
+TEST(TextFile, AFullDiskKeepsTheFilesThatAreReplacedWhole) {
+    test::TempProgramFolder dir;
+    dir.write("ExportPa.txt", "old\r\n");
+    dir.write("source.txt", "AB12,\r\n");
+    const SimulatedDiskFull disk(dir.path(), 3);
+    EXPECT_FALSE(replaceFileLines(dir.filePath("ExportPa.txt"), {"new settings"}));
+    EXPECT_FALSE(copyReplacing(dir.filePath("source.txt"), dir.filePath("ExportPa.txt")));
+    EXPECT_EQ(dir.read("ExportPa.txt"), "old\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"ExportPa.txt", "source.txt"}));
 }
 
 TEST(ProgramFolder, FindsFilesWhateverTheCaseOfTheirNames) {
