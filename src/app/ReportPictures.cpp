@@ -57,8 +57,13 @@ std::optional<QImage> drawSvg(const QByteArray& svg, QSize bounds) {
 
 } // namespace
 
-MetafileConverter::MetafileConverter(QString helperPath, std::chrono::milliseconds timeLimit)
-    : helperPath_(std::move(helperPath)), timeLimit_(timeLimit) {}
+MetafileConverter::MetafileConverter(QString helperPath, std::chrono::milliseconds timeBudget)
+    : helperPath_(std::move(helperPath)), deadline_(timeBudget) {}
+
+std::chrono::milliseconds MetafileConverter::remainingTime() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline_.remainingTimeAsDuration());
+}
 
 QString MetafileConverter::defaultHelperPath() {
     const QString beside =
@@ -71,26 +76,28 @@ QString MetafileConverter::defaultHelperPath() {
 }
 
 std::optional<QByteArray> MetafileConverter::toSvg(const QString& metafilePath) const {
-    const QDeadlineTimer deadline(timeLimit_);
+    // A spent budget starts no helper at all.
+    if (deadline_.hasExpired())
+        return std::nullopt;
     QProcess process;
     process.setProgram(helperPath_);
     process.setArguments({metafilePath});
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(QIODevice::ReadOnly);
-    if (!process.waitForStarted(int(deadline.remainingTime()))) {
+    if (!process.waitForStarted(int(deadline_.remainingTime()))) {
         stop(process);
         return std::nullopt;
     }
     QByteArray svg;
     while (process.state() != QProcess::NotRunning) {
-        if (deadline.hasExpired()) {
+        if (deadline_.hasExpired()) {
             stop(process);
             return std::nullopt;
         }
         // Without new output (the helper closed it, or ended) wait for the end instead.
-        if (!process.waitForReadyRead(int(deadline.remainingTime())))
-            process.waitForFinished(int(deadline.remainingTime()));
+        if (!process.waitForReadyRead(int(deadline_.remainingTime())))
+            process.waitForFinished(int(deadline_.remainingTime()));
         svg += process.readAllStandardOutput();
         if (svg.size() > maxSvgBytes) {
             stop(process);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -13,19 +14,27 @@ namespace tav {
 class FrmStoneID;
 class PictureBox;
 
-// Turns an enhanced metafile into an SVG document by running the helper program
-// tavemf2svg. The conversion library is not safe on every broken file, so it never runs
-// inside this process: a helper that fails, crashes or outlasts the time limit only
-// means there is no picture.
+// Turns enhanced metafiles into SVG documents by running the helper program tavemf2svg.
+// The conversion library is not safe on every broken file, so it never runs inside this
+// process: a helper that fails, crashes or outlasts the time budget only means there is
+// no picture.
+//
+// One converter serves the conversions of one start-up and they share its time budget,
+// counted from the converter's creation: a hanging helper is killed when the budget is
+// spent, and the conversions after it are not started. A real view converts in well
+// under a tenth of a second.
 class MetafileConverter {
 public:
-    static constexpr std::chrono::milliseconds defaultTimeLimit{10000};
+    static constexpr std::chrono::milliseconds defaultTimeBudget{2000};
 
     explicit MetafileConverter(QString helperPath = defaultHelperPath(),
-                               std::chrono::milliseconds timeLimit = defaultTimeLimit);
+                               std::chrono::milliseconds timeBudget = defaultTimeBudget);
 
-    // The SVG document; nothing when the helper did not deliver one in time.
+    // The SVG document; nothing when the helper did not deliver one within the budget.
     std::optional<QByteArray> toSvg(const QString& metafilePath) const;
+
+    // What is left of the budget for further conversions.
+    std::chrono::milliseconds remainingTime() const;
 
     const QString& helperPath() const { return helperPath_; }
 
@@ -34,7 +43,7 @@ public:
 
 private:
     QString helperPath_;
-    std::chrono::milliseconds timeLimit_;
+    QDeadlineTimer deadline_;
 };
 
 // True when the file begins like an enhanced metafile (a header record with " EMF").

@@ -114,8 +114,11 @@ StartUpOutcome StartUp::run() {
     if (!applySwitches())
         return StartUpOutcome::ProgramEnded;
     selectShape();
-    step([&] { showReportViews(w); });
-    step([&] { copyStoreImages(w); });
+    // The pictures' conversions share one time budget, so a broken helper holds up
+    // start-up only once.
+    const MetafileConverter converter;
+    step([&] { showReportViews(w, converter); });
+    step([&] { copyStoreImages(w, converter); });
 
     w.txtStoneID->setFocus();
     if (w.AutoExportOnLoad != 0) {

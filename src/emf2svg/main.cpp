@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -52,14 +52,29 @@ int main(int argc, char** argv) {
         std::fputs("usage: tavemf2svg <file.emf>\n", stderr);
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
+    // The size is checked before anything is read, so a hostile file cannot make this
+    // process allocate without limit; the read is bounded by it too, should the file grow.
+    std::error_code error;
+    const std::filesystem::path path(argv[1]);
+    const bool regular = std::filesystem::is_regular_file(path, error);
+    const std::uintmax_t size = regular ? std::filesystem::file_size(path, error) : 0;
+    if (error || !regular) {
+        std::fprintf(stderr, "tavemf2svg: cannot open %s\n", argv[1]);
+        return 1;
+    }
+    if (size == 0 || size > maxMetafileBytes) {
+        std::fprintf(stderr, "tavemf2svg: %s is empty or larger than any report view\n", argv[1]);
+        return 1;
+    }
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "tavemf2svg: cannot open %s\n", argv[1]);
         return 1;
     }
-    std::vector<char> contents;
-    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad() || contents.size() > maxMetafileBytes || !looksLikeMetafile(contents)) {
+    std::vector<char> contents(static_cast<std::size_t>(size));
+    in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+    contents.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad() || !looksLikeMetafile(contents)) {
         std::fprintf(stderr, "tavemf2svg: %s is no enhanced metafile\n", argv[1]);
         return 1;
     }

@@ -52,13 +52,20 @@ void ExportProcedure::tablePercentPhase() {
 }
 
 void ExportProcedure::userDataPhase() {
-    WriteUserData(window_);
+    WriteUserData(window_, Failures);
 }
 
 void ExportProcedure::keyFileRebuildPhase() {
     // Blocks the window on purpose: nothing may reach it while the row settles.
     step([&] { window_.platform.pause.sleep(2000); });
-    step([&] { BuildTestExport(window_.folder, window_.platform.messages); });
+    // A key the layouts cannot look up leaves its column blank: say why.
+    const KeyFileProblems problems = BuildTestExport(window_.folder, window_.platform.messages);
+    if (problems.notWritten)
+        Failures.report(window_,
+                        QStringLiteral("Key file could not be written : ") + window_.keyFile());
+    for (const QString& table : problems.unreadTables)
+        Failures.report(
+            window_, QStringLiteral("Table named in testSetting.txt could not be read : ") + table);
 }
 
 bool ExportProcedure::weightChecksPhase() {
@@ -79,7 +86,14 @@ void ExportProcedure::weightVerdictPhase() {
 
 bool ExportProcedure::templateTablePhase() {
     TemplateRecordset = OpenTemplateTable(window_, TemplateTable);
-    return TemplateRecordset.has_value();
+    if (!TemplateRecordset)
+        return false;
+    // Name, label and format code are read by position from the first three columns.
+    if (TemplateRecordset->columnCount < 3)
+        Failures.report(window_, QStringLiteral("Template table could not be read : ") +
+                                     TemplateTable +
+                                     QStringLiteral(" has fewer than three columns"));
+    return true;
 }
 
 bool ExportProcedure::stoneMarkerPhase() {

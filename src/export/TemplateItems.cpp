@@ -146,6 +146,7 @@ std::optional<TemplateRows> readTemplateRows(const Database& database, const QSt
     if (const auto withIds =
             database.select(QStringLiteral("SELECT rowid, * FROM %1").arg(quoted))) {
         rows.nameColumn = withIds->columns.value(1);
+        rows.columnCount = withIds->columns.size() - 1;
         for (const QVariantList& row : withIds->rows)
             rows.items.push_back(itemOfRow(row, 1, row.value(0).toLongLong()));
         return rows;
@@ -154,6 +155,7 @@ std::optional<TemplateRows> readTemplateRows(const Database& database, const QSt
     if (!plain)
         return std::nullopt;
     rows.nameColumn = plain->columns.value(0);
+    rows.columnCount = plain->columns.size();
     for (const QVariantList& row : plain->rows)
         rows.items.push_back(itemOfRow(row, 0, std::nullopt));
     return rows;

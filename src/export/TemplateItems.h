@@ -36,6 +36,7 @@ QString usedItemName(const QString& storedName);
 struct TemplateRows {
     QString table;
     QString nameColumn; // column 0, where the used names are stored back
+    qsizetype columnCount = 0;
     std::vector<TemplateItem> items;
 };
 

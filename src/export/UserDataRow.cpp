@@ -1,6 +1,7 @@
 #include "export/UserDataRow.h"
 
 #include "app/FrmStoneID.h"
+#include "export/ExportFiles.h"
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
 #include "platform/NumberText.h"
@@ -27,11 +28,12 @@ struct Column {
     QString declaredType;
 };
 
-// The table's columns in their stored order; nothing when there is no such table.
+// The table's columns in their stored order, none when there is no such table; nothing
+// when the database could not be read.
 std::optional<std::vector<Column>> columnsOf(const Database& database, const QString& table) {
     const auto info = database.select(
         QStringLiteral("PRAGMA table_info(%1)").arg(Database::quoteIdentifier(table)));
-    if (!info || info->isEmpty())
+    if (!info)
         return std::nullopt;
     std::vector<Column> columns;
     for (const QVariantList& row : info->rows)
@@ -91,9 +93,17 @@ public:
     explicit RowWrites(QSqlDatabase connection) : connection_(std::move(connection)) {
         open_ = connection_.transaction();
     }
-    ~RowWrites() {
-        if (open_ && !connection_.commit())
-            connection_.rollback();
+    ~RowWrites() { commit(); }
+
+    // False when the writes did not reach the file.
+    bool commit() {
+        if (!open_)
+            return true;
+        open_ = false;
+        if (connection_.commit())
+            return true;
+        connection_.rollback();
+        return false;
     }
     RowWrites(const RowWrites&) = delete;
     RowWrites& operator=(const RowWrites&) = delete;
@@ -200,49 +210,57 @@ std::vector<UserDataEntry> FormUserDataValues(const FrmStoneID& window) {
     };
 }
 
-void WriteUserDataRow(const Database& database, const std::vector<UserDataEntry>& entries) {
-    const std::vector<Column> columns =
-        require(columnsOf(database, userDataTable), "UserData cannot be opened");
+UserDataWrite WriteUserDataRow(const Database& database,
+                               const std::vector<UserDataEntry>& entries) {
+    const std::optional<std::vector<Column>> columns = columnsOf(database, userDataTable);
+    if (!columns)
+        return UserDataWrite::Refused;
+    if (columns->empty())
+        return UserDataWrite::NoTable;
     const QString table = Database::quoteIdentifier(userDataTable);
     RowWrites writes(database.connection());
+    bool whole = database.exec(QStringLiteral("DELETE FROM %1").arg(table));
 
-    step([&] {
-        require(database.exec(QStringLiteral("DELETE FROM %1").arg(table)), "Delete refused");
-    });
-
-    require(database.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
-                              .arg(table, Database::quoteIdentifier(columns.front().name)),
-                          {101}),
-            "New row refused");
+    if (!database.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
+                           .arg(table, Database::quoteIdentifier(columns->front().name)),
+                       {101}))
+        return UserDataWrite::Refused;
     const auto inserted = database.select(QStringLiteral("SELECT last_insert_rowid()"));
-    require(inserted && !inserted->isEmpty(), "New row not found");
+    if (!inserted || inserted->isEmpty())
+        return UserDataWrite::Refused;
     const QVariant rowId = inserted->rows.front().value(0);
 
-    const qsizetype end = std::min<qsizetype>(columns.size(), lastFilledPosition + 1);
+    const qsizetype end = std::min<qsizetype>(columns->size(), lastFilledPosition + 1);
     for (const UserDataEntry& entry : entries) {
         for (qsizetype position = 1; position < end; ++position) {
-            const Column& column = columns[position];
+            const Column& column = (*columns)[position];
             if (column.name != entry.column)
                 continue;
             if (entry.value && columnAccepts(column.declaredType, *entry.value)) {
-                step([&] {
-                    require(database.exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                                              .arg(table, Database::quoteIdentifier(column.name)),
-                                          {*entry.value, rowId}),
-                            "Value refused");
-                });
+                whole = database.exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                                          .arg(table, Database::quoteIdentifier(column.name)),
+                                      {*entry.value, rowId}) &&
+                        whole;
             }
             break;
         }
     }
+    whole = writes.commit() && whole;
+
+    // Read back: the key file is rebuilt from this row next.
+    const auto stored = database.select(
+        QStringLiteral("SELECT count(*) FROM %1 WHERE rowid = ?").arg(table), {rowId});
+    whole = whole && stored && !stored->isEmpty() && stored->rows.front().value(0).toInt() == 1;
+    return whole ? UserDataWrite::Written : UserDataWrite::Refused;
 }
 
-void WriteUserData(FrmStoneID& window) {
+void WriteUserData(FrmStoneID& window, ExportFailures& failures) {
     const std::vector<UserDataEntry> entries = FormUserDataValues(window);
-    step([&] {
-        require(window.ReportsConnection != nullptr, "No connection");
-        WriteUserDataRow(*window.ReportsConnection, entries);
-    });
+    if (!window.ReportsConnection)
+        return;
+    if (WriteUserDataRow(*window.ReportsConnection, entries) == UserDataWrite::Refused)
+        failures.report(window, QStringLiteral("UserData row could not be written : ") +
+                                    window.ReportsConnection->filePath());
 }
 
 } // namespace tav

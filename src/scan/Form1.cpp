@@ -121,7 +121,7 @@ void Form1::Command1_Click() {
     const QString keyFile = QStringLiteral("test_export.txt");
     const QString tableList = QStringLiteral("testSetting.txt");
     QStringList notWritten;
-    if (!WriteKeyFile(folder_, tables))
+    if (WriteKeyFile(folder_, tables).notWritten)
         notWritten.append(keyFile);
     if (!replaceFileLines(folder_.file(tableList), tables))
         notWritten.append(tableList);

@@ -23,7 +23,7 @@ void ExportTableToTestExport(const Database& database, TextStream& keyFile, cons
     const auto first = database.select(
         QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(Database::quoteIdentifier(table)));
     if (!first)
-        throw StepFailure(QStringLiteral("Table '%1' cannot be read").arg(table));
+        throw StepFailure(QStringLiteral("Table '%1' cannot be read").arg(table), kTableNotRead);
     if (first->isEmpty())
         throw StepFailure(QStringLiteral("No current record"), 3021);
     const QStringList types = declaredColumnTypes(database, table).value_or(QStringList());
@@ -49,7 +49,8 @@ QStringList ReadTableSlots(const ProgramFolder& folder) {
     return items;
 }
 
-bool WriteKeyFile(const ProgramFolder& folder, const QStringList& tables) {
+KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables) {
+    KeyFileProblems problems;
     TextStream keyFile(folder.file(QStringLiteral("test_export.txt")), TextStream::Mode::Create);
     keyFile.writeLine(kSectionLine);
     // A connection of its own, opened afresh for every build.
@@ -57,23 +58,29 @@ bool WriteKeyFile(const ProgramFolder& folder, const QStringList& tables) {
     for (const QString& table : tables) {
         if (table.isEmpty())
             continue;
-        step([&] {
+        try {
             if (!database)
-                throw StepFailure(QStringLiteral("Reports.mdb cannot be opened"));
+                throw StepFailure(QStringLiteral("Reports.mdb cannot be opened"), kTableNotRead);
             ExportTableToTestExport(*database, keyFile, table);
-        });
+        } catch (const StepFailure& failure) {
+            // Skipped all the same. A table without rows simply has no keys, and a write
+            // that failed shows when the key file is closed.
+            if (failure.number() == kTableNotRead)
+                problems.unreadTables.append(table);
+        }
     }
     // A key file that could not be created failed at its first line already.
-    return keyFile.close();
+    problems.notWritten = !keyFile.close();
+    return problems;
 }
 
-void BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages) {
+KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages) {
     if (!folder.hasFile(QStringLiteral("Reports.mdb"))) {
         messages.show(QStringLiteral("Report File does not Exists"),
                       QStringLiteral("REPORTS.MDB ABSENT"), MessageIcon::None);
-        return;
+        return {};
     }
-    WriteKeyFile(folder, ReadTableSlots(folder));
+    return WriteKeyFile(folder, ReadTableSlots(folder));
 }
 
 } // namespace tav

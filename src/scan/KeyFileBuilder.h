@@ -13,16 +13,27 @@ class TextStream;
 // testSetting.txt keeps at most this many table names (slots 0 to 100).
 inline constexpr int kTableSlots = 101;
 
+// The failure number of a table that is missing or cannot be read.
+inline constexpr int kTableNotRead = 3078;
+
+// What a build of the key file could not do. A listed table without rows is no
+// failure: its keys are simply absent.
+struct KeyFileProblems {
+    bool notWritten = false;  // test_export.txt could not be written whole
+    QStringList unreadTables; // listed, but missing from Reports.mdb or not readable
+};
+
 // Rebuilds test_export.txt in the program folder from the tables listed in
 // testSetting.txt: "[NumericalParameters]", then for each listed table one line
 // "Table.Column = value" per column of its first record. A missing Reports.mdb shows
-// "Report File does not Exists" and leaves an old key file as it is.
-void BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages);
+// "Report File does not Exists" and leaves an old key file as it is; what else went
+// wrong comes back for the caller to report.
+KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages);
 
 // Writes the lines of one table's first record to the key file, "Table.Column = "
 // and the value's text by the column's declared type (fieldText, scan/FieldText.h);
 // a carriage return or line feed in a line becomes a blank. Throws StepFailure when
-// the table cannot be read or has no rows (nothing is written then).
+// the table cannot be read (kTableNotRead) or has no rows (nothing is written then).
 void ExportTableToTestExport(const Database& database, TextStream& keyFile, const QString& table);
 
 // The items of testSetting.txt as the sequential reader takes them (an item ends at a
@@ -34,7 +45,7 @@ QStringList ReadTableSlots(const ProgramFolder& folder);
 // table whose name is not empty, in list order, on a freshly opened connection to
 // Reports.mdb; a table that cannot be read is skipped, and without a database only the
 // section line is written. The one writer of the key file, shared by BuildTestExport
-// and Form1's "Generate Result". False when the key file could not be written.
-bool WriteKeyFile(const ProgramFolder& folder, const QStringList& tables);
+// and Form1's "Generate Result".
+KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables);
 
 } // namespace tav

@@ -7,11 +7,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <vector>
+
+#include <signal.h>
 
 namespace tav {
 namespace {
@@ -25,6 +29,17 @@ QImage marker() {
     QImage image(6, 4, QImage::Format_RGB32);
     image.fill(QColor(10, 200, 30));
     return image;
+}
+
+// A stand-in for the helper: a shell script in the scratch folder.
+QString writeHelperScript(const QTemporaryDir& scratch, const QString& name,
+                          const QByteArray& script) {
+    const QString helper = scratch.filePath(name);
+    QFile file(helper);
+    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
+        return QString();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return helper;
 }
 
 class ReportPicturesTest : public ::testing::Test {
@@ -145,14 +160,9 @@ TEST_F(ReportPicturesTest, AHelperThatCrashesFailsOrHangsOnlyCostsThePicture) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString helper = scratch.filePath(QStringLiteral("helper-%1").arg(c.name));
-        {
-            QFile script(helper);
-            ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-            script.write(c.script);
-            script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                  QFileDevice::ExeOwner);
-        }
+        const QString helper =
+            writeHelperScript(scratch, QStringLiteral("helper-%1").arg(c.name), c.script);
+        ASSERT_FALSE(helper.isEmpty());
         const MetafileConverter converter(helper, 500ms);
         window.Image1[0]->setPicture(marker());
 
@@ -162,6 +172,84 @@ TEST_F(ReportPicturesTest, AHelperThatCrashesFailsOrHangsOnlyCostsThePicture) {
     }
     const MetafileConverter missing(scratch.filePath(QStringLiteral("no-such-helper")));
     EXPECT_FALSE(missing.toSvg(metafile).has_value());
+}
+
+TEST_F(ReportPicturesTest, AHangingHelperSpendsOneBudgetForBothViewsAndIsKilled) {
+    ASSERT_TRUE(test::writeSampleEmf(folder.filePath(crownView), Qt::red));
+    ASSERT_TRUE(test::writeSampleEmf(folder.filePath(pavilionView), Qt::blue));
+    const QString pidList = scratch.filePath(QStringLiteral("pids"));
+    // It notes its process id and never answers.
+    const QString helper =
+        writeHelperScript(scratch, QStringLiteral("hanging-helper"),
+                          "#!/bin/sh\necho $$ >> '" + pidList.toUtf8() + "'\nexec sleep 600\n");
+    ASSERT_FALSE(helper.isEmpty());
+    window.Image1[0]->setPicture(marker());
+    window.Image1[1]->setPicture(marker());
+
+    // The budget of one start-up's conversions, shared by both views.
+    EXPECT_EQ(MetafileConverter::defaultTimeBudget, 2000ms);
+    const MetafileConverter converter(helper);
+    EXPECT_GT(converter.remainingTime(), 1000ms);
+    EXPECT_LE(converter.remainingTime(), MetafileConverter::defaultTimeBudget);
+
+    showReportViews(window, converter);
+
+    // Both views failed the way any broken picture does: the boxes keep what they showed.
+    EXPECT_EQ(window.Image1[0]->picture(), marker());
+    EXPECT_EQ(window.Image1[1]->picture(), marker());
+    EXPECT_EQ(converter.remainingTime(), 0ms);
+    // The crown's helper spent the whole budget; the pavilion got no helper of its own.
+    QFile pids(pidList);
+    ASSERT_TRUE(pids.open(QIODevice::ReadOnly));
+    const QList<QByteArray> started = pids.readAll().trimmed().split('\n');
+    ASSERT_EQ(started.size(), 1);
+    bool isNumber = false;
+    const pid_t pid = started.front().toInt(&isNumber);
+    ASSERT_TRUE(isNumber);
+    // Killed and reaped: no such process is left.
+    EXPECT_EQ(::kill(pid, 0), -1);
+    EXPECT_EQ(errno, ESRCH);
+    // And a later conversion of the same start-up starts nothing either.
+    EXPECT_FALSE(converter.toSvg(folder.filePath(crownView)).has_value());
+    pids.seek(0);
+    EXPECT_EQ(pids.readAll().trimmed().split('\n').size(), 1);
+}
+
+// The helper refuses by size alone, before reading, so the sizes below cost nothing.
+TEST_F(ReportPicturesTest, TheHelperRefusesEmptyAndOversizeFiles) {
+    constexpr qint64 pastTheBound = 64 * 1024 * 1024 + 1;
+    const QString helper = MetafileConverter().helperPath();
+    struct Case {
+        const char* name;
+        QByteArray start;
+        qint64 size;
+    };
+    const std::vector<Case> cases = {
+        {"empty file", QByteArray(), 0},
+        {"zeros past the bound", QByteArray(), pastTheBound},
+        {"a good view padded past the bound", sampleBytes(Qt::red), pastTheBound},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = scratch.filePath(QStringLiteral("view-%1.emf").arg(c.name));
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.start);
+            // Sparse: the size is there without the disk space.
+            ASSERT_TRUE(file.resize(c.size));
+        }
+        QProcess process;
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.start(helper, {path});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_NE(process.exitCode(), 0);
+        EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+        // Refused for its size, not for what a read of it would have found.
+        EXPECT_TRUE(
+            process.readAllStandardError().contains("empty or larger than any report view"));
+    }
 }
 
 TEST_F(ReportPicturesTest, TheHelperWritesSvgForASampleViewAndRefusesOtherFiles) {

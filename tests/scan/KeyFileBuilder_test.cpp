@@ -137,7 +137,9 @@ TEST_F(KeyFileBuilderTest, ATableIsLookedUpWithoutRegardToCaseAndWrittenUnderThe
 
 TEST_F(KeyFileBuilderTest, WriteKeyFileSkipsEmptyNamesAndUnreadableTables) {
     createReports();
-    EXPECT_TRUE(WriteKeyFile(dir.folder(), {"", "Nope", "Limits"}));
+    const KeyFileProblems problems = WriteKeyFile(dir.folder(), {"", "Nope", "Limits"});
+    EXPECT_FALSE(problems.notWritten);
+    EXPECT_EQ(problems.unreadTables, QStringList{"Nope"});
     EXPECT_EQ(keyFile(), "[NumericalParameters]\r\nLimits.SHAPE = BR\r\nLimits.MIN_WGT = 0.005\r\n"
                          "Limits.ACTIVE = False\r\nLimits.NEG = -3\r\nLimits.FACTOR = 100\r\n");
 }
