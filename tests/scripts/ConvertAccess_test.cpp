@@ -26,10 +26,17 @@ struct Conversion {
     QString errors;
 };
 
-// The converter as a bench runs it, in the folder of the files.
-Conversion convertAccess(const QString& folder, const QStringList& files) {
+// The converter as a bench runs it, in the folder of the files; tools in toolFolder
+// come before the installed ones.
+Conversion convertAccess(const QString& folder, const QStringList& files,
+                         const QString& toolFolder = {}) {
     QProcess script;
     script.setWorkingDirectory(folder);
+    if (!toolFolder.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("PATH", toolFolder + ":" + environment.value("PATH"));
+        script.setProcessEnvironment(environment);
+    }
     script.start(QStringLiteral(TAV_SCRIPTS_DIR "/convert-access.sh"), files);
     EXPECT_TRUE(script.waitForStarted());
     EXPECT_TRUE(script.waitForFinished(-1));
@@ -154,6 +161,17 @@ TEST(ConvertAccess, RefusesWhatItMustNotConvertAndLeavesItAsItWas) {
     EXPECT_EQ(dir.read("Converted.mdb"), converted);
     EXPECT_EQ(dir.read("Twice.mdb"), accessFixture("DateTestDatabase.mdb"));
     EXPECT_EQ(dir.read("Twice.mdb.access"), "an earlier original");
+
+    // A count that does not match: mdbtools' counter sees a row the copy does not have.
+    TempProgramFolder tools;
+    tools.write("mdb-count", "#!/bin/sh\necho 7\n");
+    QFile::setPermissions(tools.filePath("mdb-count"), QFile::ReadOwner | QFile::ExeOwner);
+    const Conversion mismatch = convertAccess(dir.path(), {"Good.mdb"}, tools.path());
+    EXPECT_NE(mismatch.exitCode, 0);
+    EXPECT_TRUE(mismatch.errors.contains("table 'DateTest' has 7 rows, the conversion 6"))
+        << mismatch.errors.toStdString();
+    EXPECT_EQ(filesOf(dir), untouched);
+    EXPECT_EQ(dir.read("Good.mdb"), accessFixture("DateTestDatabase.mdb"));
 
     // One refusal among several files still converts the others.
     const Conversion run = convertAccess(dir.path(), {"Text.mdb", "Good.mdb"});
