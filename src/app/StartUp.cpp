@@ -9,6 +9,7 @@
 #include "app/ScanStatus.h"
 #include "app/WindowPosition.h"
 #include "export/ExportProcedure.h"
+#include "platform/Database.h"
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
@@ -98,7 +99,7 @@ StartUpOutcome StartUp::run() {
 
     w.LoadingGuard = -1;
     step([&] { setwindowsize(w); });
-    step([&] { w.openReportsConnection(); });
+    openReportsConnection();
     fillLists();
     readUserFiles();
     readLastUserData();
@@ -149,6 +150,20 @@ bool StartUp::requiredFilesPresent() {
     return true;
 }
 
+// A database that cannot be opened is said once, with its cause: a critical box and a
+// warning on the status line. Start-up goes on without it.
+void StartUp::openReportsConnection() {
+    FrmStoneID& w = window_;
+    const QString path = w.folder.file(QStringLiteral("Reports.mdb"));
+    w.ReportsConnection.reset();
+    DatabaseOpening opening = Database::open(path);
+    w.ReportsConnection = std::move(opening.database);
+    if (w.ReportsConnection || databaseProblemShown_)
+        return;
+    databaseProblemShown_ = true;
+    w.appendWarning(reportDatabaseProblem(w.platform.messages, path, opening));
+}
+
 void StartUp::fillLists() {
     window_.CBOFORMAT->addItems({"Row", "Col", "Col_Row", "Table"});
     window_.CBODECIMAL->addItems({"1", "2", "3", "4", "5", "Auto"});
@@ -178,7 +193,7 @@ void StartUp::readUserFiles() {
 
 void StartUp::readLastUserData() {
     FrmStoneID& w = window_;
-    step([&] { require(w.openReportsConnection(), "Could not open Reports.mdb"); });
+    openReportsConnection();
     if (!w.ReportsConnection)
         return;
     const auto rows = w.ReportsConnection->selectAll(QStringLiteral("UserData"));

@@ -29,6 +29,7 @@ public:
 private:
     void captionFromVersion(const QString& title);
     bool requiredFilesPresent();
+    void openReportsConnection();
     void fillLists();
     void readUserFiles();
     void readLastUserData();
@@ -41,6 +42,7 @@ private:
     FrmStoneID& window_;
     QDateTime programDate_;
     QString userName_;
+    bool databaseProblemShown_ = false;
 };
 
 // Form_Load: runs start-up once, before the window is shown.

@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "app/ImageCopy.h"
 #include "export/ExportHelpers.h"
+#include "platform/Database.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
@@ -155,10 +156,19 @@ std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& w, const QString& Temp
     if (w.ReportsConnection)
         rows = readTemplateRows(*w.ReportsConnection, TemplateTable);
     if (!rows) {
-        w.platform.messages.show(QStringLiteral(" '[ ") + TemplateTable +
-                                     QStringLiteral(" ]' not defined in the reports.mdb , Please "
-                                                    "define and add fields ...Exiting..."),
-                                 QStringLiteral("TEMPLATE NOT DEFINED"), MessageIcon::None);
+        // A database that cannot be read is named with its cause, not taken for a
+        // missing template.
+        const QString reports = w.folder.file(QStringLiteral("Reports.mdb"));
+        const DatabaseOpening opening = Database::open(reports);
+        if (opening.problem != DatabaseProblem::None) {
+            reportDatabaseProblem(w.platform.messages, reports, opening);
+        } else {
+            w.platform.messages.show(QStringLiteral(" '[ ") + TemplateTable +
+                                         QStringLiteral(" ]' not defined in the reports.mdb , "
+                                                        "Please define and add fields "
+                                                        "...Exiting..."),
+                                     QStringLiteral("TEMPLATE NOT DEFINED"), MessageIcon::None);
+        }
         w.platform.programEnd.end();
     }
     return rows;

@@ -58,8 +58,9 @@ private:
 // before anything is made; a missing export folder is reported. False leaves the export.
 bool PrepareExportFiles(FrmStoneID& window, QString& AsciiCopyPath);
 
-// The rows of the template table; when it is not defined, its message is shown, the
-// program is ended and nothing comes back.
+// The rows of the template table; when it is not defined (or Reports.mdb cannot be
+// read, which is said with its cause), its message is shown, the program is ended and
+// nothing comes back.
 std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& window, const QString& TemplateTable);
 
 // The once-per-stone marker, armed by a plain file ZUV in the folder ZUV of the export

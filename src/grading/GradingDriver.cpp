@@ -19,11 +19,17 @@ namespace {
 
 const QString classDatabaseName = QStringLiteral("Class.mdb");
 
+// A file that is there but cannot be used is said with its cause before the call fails.
 void openClassDatabase(FrmStoneID& w) {
+    const QString path = w.folder.file(classDatabaseName);
     w.ClassDbConnection.reset();
-    w.ClassDbConnection = Database::openExisting(w.folder.file(classDatabaseName));
-    if (!w.ClassDbConnection)
-        throw StepFailure(QStringLiteral("Could not open ") + classDatabaseName);
+    DatabaseOpening opening = Database::open(path);
+    w.ClassDbConnection = std::move(opening.database);
+    if (w.ClassDbConnection)
+        return;
+    if (opening.problem != DatabaseProblem::Missing)
+        reportDatabaseProblem(w.platform.messages, path, opening);
+    throw StepFailure(QStringLiteral("Could not open ") + classDatabaseName);
 }
 
 Database& classDatabase(FrmStoneID& w) {

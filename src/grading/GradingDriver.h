@@ -11,7 +11,8 @@ class FrmStoneID;
 // shapes other than "Brilliant", CutLab and SymLab) names for CurrentShape; a cut
 // laboratory "AGS", "GIA", "AGSGOLD", "HRD-HA" or "HRD-2009" is graded by its lab
 // adapter instead. Runs while the export's streams are open. A missing database or
-// table, or a Null laboratory, throws StepFailure to the caller.
+// table, or a Null laboratory, throws StepFailure to the caller; a database file that is
+// there but cannot be used is first shown in a critical message with its cause.
 void SetCutSymData(FrmStoneID& window);
 
 // The class lines of one laboratory and kind ("Cut" or "Sym"): one line per parameter

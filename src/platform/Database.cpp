@@ -1,6 +1,8 @@
 #include "platform/Database.h"
 
 #include <QAtomicInt>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -15,27 +17,81 @@ QString nextConnectionName() {
     return QStringLiteral("tav-connection-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+// The first bytes of every SQLite database file.
+const QByteArray kSqliteHeader = QByteArrayLiteral("SQLite format 3\0");
+
+// SQLite's primary result codes.
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteNotADatabase = 26;
+
 } // namespace
 
-std::unique_ptr<Database> Database::openExisting(const QString& filePath) {
+DatabaseOpening Database::open(const QString& filePath) {
     if (!QFileInfo(filePath).isFile())
-        return nullptr;
+        return {nullptr, DatabaseProblem::Missing, {}};
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {nullptr, DatabaseProblem::Unreadable, file.errorString()};
+    const QByteArray header = file.read(19);
+    file.close();
+    if (!header.startsWith(kSqliteHeader)) {
+        // Access files carry their engine's name at bytes 4 to 18.
+        const QByteArray engine = header.mid(4, 15);
+        const bool access = engine == "Standard Jet DB" || engine == "Standard ACE DB";
+        return {nullptr, access ? DatabaseProblem::AccessFile : DatabaseProblem::NotADatabase, {}};
+    }
+    DatabaseOpening check = connect(filePath, true);
+    if (check.problem != DatabaseProblem::None)
+        return check;
+    check.database.reset();
+    return connect(filePath, false);
+}
+
+std::unique_ptr<Database> Database::openExisting(const QString& filePath) {
+    return open(filePath).database;
+}
+
+DatabaseOpening Database::connect(const QString& filePath, bool readOnly) {
     const QString name = nextConnectionName();
     std::unique_ptr<Database> database(new Database(name, filePath));
-    {
+    const QSqlError error = [&] {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         // mode=rw: SQLite would otherwise create a missing file.
         db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(filePath).absoluteFilePath())
                                .toString(QUrl::FullyEncoded) +
-                           QStringLiteral("?mode=rw"));
+                           (readOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
         if (!db.open())
-            return nullptr;
+            return db.lastError();
+        // A damaged or locked database opens fine and fails at the first query.
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+            return query.lastError();
+        return QSqlError();
+    }();
+    if (!error.isValid())
+        return {std::move(database), DatabaseProblem::None, {}};
+    database.reset();
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case kSqliteBusy:
+    case kSqliteLocked:
+        return {nullptr, DatabaseProblem::Locked, {}};
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+        return {nullptr, DatabaseProblem::NotADatabase, {}};
+    case kSqliteReadOnly:
+        // The journal of a write that was cut off: only a writer can roll it back,
+        // which the connection for reading and writing does at once.
+        if (readOnly)
+            return connect(filePath, false);
+        break;
+    default:
+        break;
     }
-    // A file that is no database opens fine and fails at the first query.
-    if (!database->select(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return nullptr;
-    return database;
+    return {nullptr, DatabaseProblem::Unreadable, error.text()};
 }
 
 Database::Database(QString connectionName, QString filePath)
@@ -125,6 +181,38 @@ QString Database::quoteIdentifier(const QString& name) {
     QString quoted = name;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
+}
+
+QString reportDatabaseProblem(MessageBoxes& messages, const QString& filePath,
+                              const DatabaseOpening& opening) {
+    const QString file = QDir::toNativeSeparators(filePath);
+    QString text;
+    switch (opening.problem) {
+    case DatabaseProblem::None:
+        return {};
+    case DatabaseProblem::Missing:
+        text = file + QStringLiteral(" does not exist.");
+        break;
+    case DatabaseProblem::AccessFile:
+        text = file + QStringLiteral(" is a Microsoft Access file. It must be converted once "
+                                     "with scripts/convert-access.sh: see the README section "
+                                     "\"Moving a bench's databases over\".");
+        break;
+    case DatabaseProblem::NotADatabase:
+        text = file + QStringLiteral(" is not a database: the file is of another kind, cut "
+                                     "short or damaged.");
+        break;
+    case DatabaseProblem::Locked:
+        text = file + QStringLiteral(" is locked by another program. Close that program and "
+                                     "try again.");
+        break;
+    case DatabaseProblem::Unreadable:
+        text = file + QStringLiteral(" can not be read: ") + opening.detail;
+        break;
+    }
+    messages.show(text, QFileInfo(filePath).fileName().toUpper() + QStringLiteral(" NOT USABLE"),
+                  MessageIcon::Critical);
+    return text;
 }
 
 } // namespace tav

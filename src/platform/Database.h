@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Interaction.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -20,13 +22,33 @@ struct Recordset {
     int columnIndex(const QString& name) const { return columns.indexOf(name); }
 };
 
+class Database;
+
+// Why a database file could not be opened.
+enum class DatabaseProblem {
+    None,
+    Missing,
+    AccessFile,   // a Microsoft Access file, not yet converted
+    NotADatabase, // another kind of file, or a database cut short or damaged
+    Locked,       // another program holds the database
+    Unreadable,   // the system refuses to read it (permissions and the like)
+};
+
+struct DatabaseOpening {
+    std::unique_ptr<Database> database; // nothing when there is a problem
+    DatabaseProblem problem = DatabaseProblem::None;
+    QString detail; // the system's own words for an unreadable file
+};
+
 // One connection to a database file (Reports.mdb, Class.mdb; SQLite inside, the
 // file keeps its name). A missing file is never created. Every connection has a name
 // of its own and is closed and removed when the object goes.
 class Database {
 public:
-    // Opens an existing file for reading and writing; nothing when it is missing or
-    // cannot be opened.
+    // Opens an existing file for reading and writing, or says why not. The file is
+    // looked at read-only first, so one that is no usable database is never written.
+    static DatabaseOpening open(const QString& filePath);
+    // The same without the reason.
     static std::unique_ptr<Database> openExisting(const QString& filePath);
     ~Database();
     Database(const Database&) = delete;
@@ -59,8 +81,14 @@ public:
 private:
     Database(QString connectionName, QString filePath);
     QStringList schemaNames(const QString& types) const;
+    static DatabaseOpening connect(const QString& filePath, bool readOnly);
     QString connectionName_;
     QString filePath_;
 };
+
+// Shows the critical message for a database that could not be opened, naming the file
+// and the cause (titled with the file name in capitals and "NOT USABLE"); gives its text.
+QString reportDatabaseProblem(MessageBoxes& messages, const QString& filePath,
+                              const DatabaseOpening& opening);
 
 } // namespace tav

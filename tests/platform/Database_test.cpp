@@ -1,11 +1,23 @@
 #include "platform/Database.h"
 
+#include "support/AccessFixture.h"
+#include "support/DatabaseLock.h"
+#include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
+
+#include <QDir>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace tav {
 namespace {
+
+using test::accessFixture;
+
+QStringList filesOf(const test::TempProgramFolder& dir) {
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
 
 TEST(Database, NeverCreatesAMissingFile) {
     test::TempProgramFolder dir;
@@ -64,6 +76,112 @@ TEST(Database, SeveralConnectionsLiveSideBySide) {
     EXPECT_TRUE(first->exec("INSERT INTO T VALUES (?)", {QString("x")}));
     first.reset();
     EXPECT_EQ(second->selectAll("T")->rows.size(), 1);
+}
+
+TEST(Database, SaysWhatAFileThatIsNoUsableDatabaseIsAndLeavesItAsItWas) {
+    // An Access 2007 file begins like this; the rest does not matter here.
+    QByteArray ace("\x00\x01\x00\x00Standard ACE DB\x00", 20);
+    ace.append(4076, '\x11');
+    QByteArray damaged("SQLite format 3\x00", 16);
+    damaged.append(4080, '\x7f');
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        DatabaseProblem problem;
+    } cases[] = {
+        {"Access 2000 file", accessFixture("DateTestDatabase.mdb"), DatabaseProblem::AccessFile},
+        {"Access 97 file", accessFixture("nwind.mdb"), DatabaseProblem::AccessFile},
+        {"Access 2007 file", ace, DatabaseProblem::AccessFile},
+        {"text", "this is no database at all, just some text bytes.......",
+         DatabaseProblem::NotADatabase},
+        {"empty file", "", DatabaseProblem::NotADatabase},
+        {"damaged database", damaged, DatabaseProblem::NotADatabase},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempProgramFolder dir;
+        dir.write("Reports.mdb", c.bytes);
+        const DatabaseOpening opening = Database::open(dir.filePath("Reports.mdb"));
+        EXPECT_EQ(opening.problem, c.problem);
+        EXPECT_FALSE(opening.database);
+        EXPECT_EQ(dir.read("Reports.mdb"), c.bytes);
+        EXPECT_EQ(filesOf(dir), QStringList{"Reports.mdb"}) << "no journal beside it";
+    }
+    test::TempProgramFolder dir;
+    EXPECT_EQ(Database::open(dir.filePath("Class.mdb")).problem, DatabaseProblem::Missing);
+    EXPECT_FALSE(dir.exists("Class.mdb"));
+}
+
+TEST(Database, ADatabaseLockedByAnotherProgramIsSaidSoAndOpensOnceItIsFree) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A TEXT)", "INSERT INTO T VALUES ('x')"});
+    const QByteArray before = dir.read("Reports.mdb");
+    test::DatabaseLock lock(dir.filePath("Reports.mdb"));
+    const DatabaseOpening opening = Database::open(dir.filePath("Reports.mdb"));
+    EXPECT_EQ(opening.problem, DatabaseProblem::Locked);
+    EXPECT_FALSE(opening.database);
+    lock.release();
+    EXPECT_EQ(dir.read("Reports.mdb"), before);
+    const auto database = Database::openExisting(dir.filePath("Reports.mdb"));
+    ASSERT_TRUE(database);
+    EXPECT_EQ(database->selectAll("T")->rows.size(), 1);
+}
+
+// A writer killed inside its transaction leaves the journal that puts the file back.
+TEST(Database, AWriteCutOffByAKillIsRolledBackWhenTheDatabaseIsOpened) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A BLOB)", "INSERT INTO T VALUES ('x')"});
+    QProcess writer;
+    writer.start("sqlite3", {"-batch", dir.filePath("Reports.mdb")});
+    ASSERT_TRUE(writer.waitForStarted());
+    // A small page cache makes the shell write into the file before the commit.
+    writer.write("PRAGMA cache_size = 1;\nBEGIN;\nINSERT INTO T SELECT randomblob(5000) FROM "
+                 "(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+                 "SELECT i FROM n);\nSELECT 'written';\n");
+    QByteArray answer;
+    while (!answer.contains("written") && writer.waitForReadyRead())
+        answer += writer.readAllStandardOutput();
+    ASSERT_TRUE(answer.contains("written"));
+    writer.kill();
+    writer.waitForFinished();
+    ASSERT_TRUE(dir.exists("Reports.mdb-journal"));
+
+    const DatabaseOpening opening = Database::open(dir.filePath("Reports.mdb"));
+    ASSERT_TRUE(opening.database) << int(opening.problem) << opening.detail.toStdString();
+    EXPECT_EQ(opening.database->selectAll("T")->rows.size(), 1);
+}
+
+TEST(Database, TheMessageNamesTheFileAndTheCause) {
+    const QString file = QDir::toNativeSeparators("/bench/Class.mdb");
+    const struct {
+        DatabaseProblem problem;
+        QString text;
+    } cases[] = {
+        {DatabaseProblem::AccessFile,
+         file + " is a Microsoft Access file. It must be converted once with "
+                "scripts/convert-access.sh: see the README section \"Moving a bench's "
+                "databases over\"."},
+        {DatabaseProblem::NotADatabase,
+         file + " is not a database: the file is of another kind, cut short or damaged."},
+        {DatabaseProblem::Locked,
+         file + " is locked by another program. Close that program and try again."},
+        {DatabaseProblem::Unreadable, file + " can not be read: Permission denied"},
+        {DatabaseProblem::Missing, file + " does not exist."},
+    };
+    for (const auto& c : cases) {
+        test::RecordingMessageBoxes messages;
+        DatabaseOpening opening;
+        opening.problem = c.problem;
+        opening.detail = "Permission denied";
+        EXPECT_EQ(reportDatabaseProblem(messages, "/bench/Class.mdb", opening), c.text);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, c.text);
+        EXPECT_EQ(messages.shown[0].title, "CLASS.MDB NOT USABLE");
+        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+    }
+    test::RecordingMessageBoxes messages;
+    EXPECT_EQ(reportDatabaseProblem(messages, "/bench/Class.mdb", DatabaseOpening{}), "");
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 } // namespace

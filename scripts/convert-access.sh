@@ -1,0 +1,113 @@
+#!/bin/sh
+# Converts Microsoft Access databases (Reports.mdb, Class.mdb) into the SQLite
+# databases the program reads, once per bench.
+#
+#   scripts/convert-access.sh FILE...
+#
+# Each FILE becomes an SQLite database of the same name holding every table and
+# every row (binary columns as blobs); the Access original is kept beside it as
+# FILE.access. Every table's row count is checked against the Access file before
+# anything is moved. A file that is not an Access file, a FILE.access that already
+# exists, or any failure leaves FILE as it was and makes the exit status non-zero;
+# the other files are still converted.
+set -u
+
+fail() {
+    echo "convert-access: $*" >&2
+    return 1
+}
+
+# Access files carry their engine's name at bytes 4 to 18.
+is_access_file() {
+    engine=$(dd if="$1" bs=1 skip=4 count=15 2>/dev/null | tr -d '\000')
+    [ "$engine" = "Standard Jet DB" ] || [ "$engine" = "Standard ACE DB" ]
+}
+
+# A table name as an SQL identifier.
+quoted() {
+    printf '"%s"' "$(printf '%s' "$1" | sed 's/"/""/g')"
+}
+
+# Writes the whole database into $2. mdb-export quotes texts with double quotes,
+# which the sqlite3 shell reads as texts; a tool that fails ends the shell with 1.
+fill_database() {
+    {
+        echo "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;"
+        mdb-schema "$1" sqlite || echo ".exit 1"
+        while IFS= read -r table; do
+            mdb-export -I sqlite -b hex "$1" "$table" || echo ".exit 1"
+        done <"$3"
+        echo "COMMIT;"
+    } | sqlite3 -bail "$2" >/dev/null
+}
+
+# Every Access table is in the new database with as many rows.
+check_counts() {
+    while IFS= read -r table; do
+        expected=$(mdb-count "$1" "$table") || return 1
+        actual=$(sqlite3 "$2" "SELECT count(*) FROM $(quoted "$table");") || return 1
+        if [ "$expected" != "$actual" ]; then
+            fail "$1: table '$table' has $expected rows, the conversion $actual"
+            return 1
+        fi
+    done <"$3"
+}
+
+work=""
+cleanup() {
+    [ -n "$work" ] && rm -f -- "$work" "$work.tables"
+    work=""
+}
+trap cleanup EXIT
+trap 'cleanup; exit 1' INT TERM HUP
+
+convert() {
+    file=$1
+    case $file in -*) file="./$file" ;; esac
+    backup="$file.access"
+    [ -f "$file" ] || { fail "$file: no such file"; return 1; }
+    is_access_file "$file" || { fail "$file: not a Microsoft Access file, left as it is"; return 1; }
+    if [ -e "$backup" ]; then
+        fail "$file: $backup already exists (converted before?), left as it is"
+        return 1
+    fi
+
+    work=$(mktemp "$(dirname -- "$file")/.convert-access.XXXXXX") ||
+        { work=""; fail "$file: no temporary file beside it"; return 1; }
+    tables="$work.tables"
+    if ! mdb-tables -1 "$file" >"$tables"; then
+        fail "$file: the table list could not be read"
+    elif ! fill_database "$file" "$work" "$tables"; then
+        fail "$file: the tables could not be copied, left as it is"
+    elif ! check_counts "$file" "$work" "$tables"; then
+        fail "$file: row counts differ, left as it is"
+    elif ! chmod --reference="$file" -- "$work" || ! sync -- "$work"; then
+        fail "$file: the converted database could not be finished, left as it is"
+    # The original takes its second name first, so FILE is never missing.
+    elif ! ln -- "$file" "$backup" 2>/dev/null && ! cp -p -- "$file" "$backup"; then
+        fail "$file: $backup could not be made, left as it is"
+    elif ! mv -f -- "$work" "$file"; then
+        rm -f -- "$backup"
+        fail "$file: the converted database could not be moved into place, left as it is"
+    else
+        echo "$file: converted, tables: $(grep -c '' "$tables"); the original is kept as $backup"
+        cleanup
+        return 0
+    fi
+    cleanup
+    return 1
+}
+
+if [ $# -eq 0 ]; then
+    echo "usage: $0 FILE..." >&2
+    exit 2
+fi
+for tool in mdb-tables mdb-schema mdb-export mdb-count sqlite3; do
+    command -v "$tool" >/dev/null 2>&1 || { fail "$tool is missing: run scripts/install-deps.sh"; exit 1; }
+done
+
+status=0
+for file in "$@"; do
+    convert "$file" || status=1
+done
+exit $status
