@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -50,7 +51,10 @@ public:
 
     // Reading: the next line without its end, nothing at the end of the file.
     std::optional<QString> readLine();
-    bool atEnd() const;
+    // The next line without its end, handed over in one or more pieces as the file is
+    // read, so a line of any length is never held whole; false at the end of the file.
+    bool readLinePieces(const std::function<void(QByteArrayView)>& piece);
+    bool atEnd();
 
     // Flushes and closes; false when the data could not be written out.
     bool close();
@@ -59,7 +63,9 @@ private:
     QString path_;
     std::unique_ptr<QFile> file_;
     bool failed_ = false;
-    QByteArray pending_; // the rest of the file when reading
+    // Reading: the part of the file read last, and how far into it the lines went.
+    bool fillBuffer();
+    QByteArray pending_;
     qsizetype readPos_ = 0;
 };
 

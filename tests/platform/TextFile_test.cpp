@@ -80,6 +80,29 @@ TEST(TextFile, StreamsCreateAppendAndRead) {
     EXPECT_TRUE(read.atEnd());
 }
 
+TEST(TextFile, StreamReadsLinesLongerThanWhatItReadsAtATime) {
+    test::TempProgramFolder dir;
+    // Line ends at and around every border of the parts read, of each kind.
+    QByteArray bytes;
+    QStringList expected;
+    const char* const ends[] = {"\r\n", "\r", "\n"};
+    for (int i = 0; i < 40; ++i) {
+        const QByteArray text(65530 + i * 7 % 13, char('a' + i % 26));
+        bytes += text + ends[i % 3];
+        expected.append(QString::fromLatin1(text));
+    }
+    bytes += "last";
+    expected.append("last");
+    dir.write("long.txt", bytes);
+
+    TextStream read(dir.filePath("long.txt"), TextStream::Mode::Read);
+    QStringList lines;
+    while (const std::optional<QString> line = read.readLine())
+        lines.append(*line);
+    EXPECT_TRUE(lines == expected) << lines.size();
+    EXPECT_TRUE(read.atEnd());
+}
+
 TEST(TextFile, StreamWriteFailureIsReported) {
     TextStream full("/dev/full", TextStream::Mode::Create);
     ASSERT_TRUE(full.isOpen());
