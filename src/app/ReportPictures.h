@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QImage>
+#include <QProcess>
 #include <QSize>
 #include <QString>
 
@@ -28,6 +30,7 @@ public:
     std::optional<QByteArray> toSvg(const QString& metafilePath) const;
 
     const QString& helperPath() const { return helperPath_; }
+    std::chrono::milliseconds timeLimit() const { return timeLimit_; }
 
     // The helper beside the program's executable, else the one of the build tree.
     static QString defaultHelperPath();
@@ -35,6 +38,23 @@ public:
 private:
     QString helperPath_;
     std::chrono::milliseconds timeLimit_;
+};
+
+// One conversion, its helper started at once so that it can run while the caller does
+// other work; result() waits for it within the converter's time limit.
+class MetafileConversion {
+public:
+    MetafileConversion(const MetafileConverter& converter, const QString& metafilePath);
+    ~MetafileConversion();
+    MetafileConversion(const MetafileConversion&) = delete;
+    MetafileConversion& operator=(const MetafileConversion&) = delete;
+
+    // The SVG document; nothing when the helper did not deliver one in time.
+    std::optional<QByteArray> result();
+
+private:
+    QProcess process_;
+    QDeadlineTimer deadline_;
 };
 
 // True when the file begins like an enhanced metafile (a header record with " EMF").

@@ -58,7 +58,10 @@ void ExportProcedure::userDataPhase() {
 void ExportProcedure::keyFileRebuildPhase() {
     // Blocks the window on purpose: nothing may reach it while the row settles.
     step([&] { window_.platform.pause.sleep(2000); });
-    step([&] { BuildTestExport(window_.folder, window_.platform.messages); });
+    // The export's open connection has just written UserData and knows the schema.
+    step([&] {
+        BuildTestExport(window_.folder, window_.platform.messages, window_.ReportsConnection.get());
+    });
 }
 
 bool ExportProcedure::weightChecksPhase() {

@@ -18,6 +18,10 @@ inline constexpr int kTableSlots = 101;
 // "Table.Column = value" per column of its first record. A missing Reports.mdb shows
 // "Report File does not Exists" and leaves an old key file as it is.
 void BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages);
+// The same on a connection to the folder's Reports.mdb that is already open (the
+// export's), so a rebuild neither opens the database nor reads its schema again;
+// without one (nullptr) a connection is opened for the build.
+void BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages, const Database* open);
 
 // Writes the lines of one table's first record to the key file, "Table.Column = "
 // and the value's text by the column's declared type (fieldText, scan/FieldText.h);
@@ -36,5 +40,6 @@ QStringList ReadTableSlots(const ProgramFolder& folder);
 // section line is written. The one writer of the key file, shared by BuildTestExport
 // and Form1's "Generate Result". False when the key file could not be written.
 bool WriteKeyFile(const ProgramFolder& folder, const QStringList& tables);
+bool WriteKeyFile(const ProgramFolder& folder, const QStringList& tables, const Database* open);
 
 } // namespace tav
