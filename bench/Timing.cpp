@@ -39,8 +39,12 @@ Timing measure(int runs, const std::function<void()>& setup, const std::function
 
 void report(const QString& name, const Timing& subject, const QString& baselineName,
             const Timing& baseline) {
-    std::printf("%-44s %9.2f ms (cpu %8.2f ms)   %-22s %9.2f ms   ratio %6.2f\n", qPrintable(name),
-                subject.wallMs, subject.cpuMs, qPrintable(baselineName), baseline.wallMs,
+    // A case run in a process of its own has no CPU time of this process.
+    const QString cpu = subject.cpuMs > 0
+                            ? QStringLiteral("(cpu %1 ms)").arg(subject.cpuMs, 8, 'f', 2)
+                            : QString(17, u' ');
+    std::printf("%-44s %9.2f ms %s   %-22s %9.2f ms   ratio %6.2f\n", qPrintable(name),
+                subject.wallMs, qPrintable(cpu), qPrintable(baselineName), baseline.wallMs,
                 subject.wallMs / baseline.wallMs);
     std::fflush(stdout);
 }

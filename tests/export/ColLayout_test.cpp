@@ -192,8 +192,8 @@ TEST_F(ColLayoutTest, AnOldFileLargerThanTheReadingBufferKeepsEveryLineInOrder) 
         QByteArray text;
         const char* end;
     } old[] = {
-        {QByteArray(65535, 'a'), "\r\n"}, {QByteArray(200000, 'b'), "\n"},   {"c", "\r"},
-        {QByteArray(70000, 'd'), "\r\n"}, {QByteArray(131072, 'e'), "\r\n"}, {"f", "\r\n"},
+        {QByteArray((1 << 20) - 1, 'a'), "\r\n"}, {QByteArray(3 << 20, 'b'), "\n"},   {"c", "\r"},
+        {QByteArray(70000, 'd'), "\r\n"},         {QByteArray(1 << 20, 'e'), "\r\n"}, {"f", "\r\n"},
     };
     const char* const columns[] = {"AB12,", "0.51230,", "57.3,", ","};
     QByteArray oldFile;
@@ -202,7 +202,7 @@ TEST_F(ColLayoutTest, AnOldFileLargerThanTheReadingBufferKeepsEveryLineInOrder) 
         oldFile += old[i].text + old[i].end;
         merged += old[i].text + (i < std::size(columns) ? columns[i] : "") + "\r\n";
     }
-    ASSERT_GT(oldFile.size(), 4 * 65536);
+    ASSERT_GT(oldFile.size(), 5 << 20);
     dir.write(layoutFile, oldFile);
     startColRun(0);
 

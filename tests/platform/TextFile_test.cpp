@@ -86,8 +86,9 @@ TEST(TextFile, StreamReadsLinesLongerThanWhatItReadsAtATime) {
     QByteArray bytes;
     QStringList expected;
     const char* const ends[] = {"\r\n", "\r", "\n"};
-    for (int i = 0; i < 40; ++i) {
-        const QByteArray text(65530 + i * 7 % 13, char('a' + i % 26));
+    // The first CR LF falls across the first border of the parts read at a time.
+    for (int i = 0; i < 12; ++i) {
+        const QByteArray text(i == 0 ? (1 << 20) - 1 : (1 << 18) + i * 7919, char('a' + i % 26));
         bytes += text + ends[i % 3];
         expected.append(QString::fromLatin1(text));
     }
