@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 SAMPLE_RUN := $(BUILD_DIR)/sample-run
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test bench clean
 
 all: build
 
@@ -25,6 +25,10 @@ run: deps build
 
 test: deps build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The cost benchmarks, each case with its ratio to a baseline timed in the same run.
+bench: deps build
+	QT_QPA_PLATFORM=offscreen TAVEXPORT_COM1=/nonexistent/tty-balance $(BUILD_DIR)/bench/tavbench
 
 clean:
 	rm -rf $(BUILD_DIR)

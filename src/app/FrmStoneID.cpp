@@ -44,12 +44,16 @@ void FrmStoneID::appendWarning(const QString& text) {
 
 QString FrmStoneID::GetString(const QString& section, const QString& key,
                               const QString& filePath) const {
-    return ::tav::GetString(section, key, filePath, TranslateGiaGrades);
+    return ::tav::GetString(section, key, *scanFile(filePath), TranslateGiaGrades);
 }
 
 QString FrmStoneID::GetString(const QString& section, const QString& key,
                               const IniFile& file) const {
     return ::tav::GetString(section, key, file, TranslateGiaGrades);
+}
+
+std::shared_ptr<const IniFile> FrmStoneID::scanFile(const QString& filePath) const {
+    return scanFiles_.read(filePath);
 }
 
 bool FrmStoneID::openReportsConnection() {

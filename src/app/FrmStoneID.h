@@ -9,6 +9,7 @@
 #include "app/TriStateCheckBox.h"
 #include "app/WeightLamp.h"
 #include "platform/Database.h"
+#include "platform/IniReader.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SerialControl.h"
@@ -35,7 +36,6 @@
 namespace tav {
 
 class Form1;
-class IniFile;
 class FrmAbout;
 class LabGraderProvider;
 
@@ -60,6 +60,9 @@ public:
     // The scan-file reader with this run's grade translation.
     QString GetString(const QString& section, const QString& key, const QString& filePath) const;
     QString GetString(const QString& section, const QString& key, const IniFile& file) const;
+    // A scan file as it stands now, parsed once for as long as its bytes stay the same:
+    // start-up and the export look many keys up in the same two files.
+    std::shared_ptr<const IniFile> scanFile(const QString& filePath) const;
     // Rounding with this run's fixed-decimal setting.
     std::optional<RoundedValue> RoundToDecimals(float value, qint16 places) const;
     // Full paths of the scan files in the program folder.
@@ -231,6 +234,8 @@ private:
     QWidget* createStatusLine(QWidget* central);
     void createMenus();
     void setTabOrders();
+
+    mutable IniFileCache scanFiles_;
 };
 
 } // namespace tav

@@ -76,36 +76,51 @@ QString MetafileConverter::defaultHelperPath() {
 }
 
 std::optional<QByteArray> MetafileConverter::toSvg(const QString& metafilePath) const {
+    return MetafileConversion(*this, metafilePath).result();
+}
+
+MetafileConversion::MetafileConversion(const MetafileConverter& converter,
+                                       const QString& metafilePath)
+    : deadline_(converter.deadline()) {
     // A spent budget starts no helper at all.
     if (deadline_.hasExpired())
+        return;
+    process_.setProgram(converter.helperPath());
+    process_.setArguments({metafilePath});
+    process_.setStandardInputFile(QProcess::nullDevice());
+    process_.setStandardErrorFile(QProcess::nullDevice());
+    process_.start(QIODevice::ReadOnly);
+}
+
+MetafileConversion::~MetafileConversion() {
+    if (process_.state() != QProcess::NotRunning)
+        stop(process_);
+}
+
+std::optional<QByteArray> MetafileConversion::result() {
+    if (process_.program().isEmpty())
         return std::nullopt;
-    QProcess process;
-    process.setProgram(helperPath_);
-    process.setArguments({metafilePath});
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(QIODevice::ReadOnly);
-    if (!process.waitForStarted(int(deadline_.remainingTime()))) {
-        stop(process);
+    if (!process_.waitForStarted(int(deadline_.remainingTime()))) {
+        stop(process_);
         return std::nullopt;
     }
     QByteArray svg;
-    while (process.state() != QProcess::NotRunning) {
+    while (process_.state() != QProcess::NotRunning) {
         if (deadline_.hasExpired()) {
-            stop(process);
+            stop(process_);
             return std::nullopt;
         }
         // Without new output (the helper closed it, or ended) wait for the end instead.
-        if (!process.waitForReadyRead(int(deadline_.remainingTime())))
-            process.waitForFinished(int(deadline_.remainingTime()));
-        svg += process.readAllStandardOutput();
+        if (!process_.waitForReadyRead(int(deadline_.remainingTime())))
+            process_.waitForFinished(int(deadline_.remainingTime()));
+        svg += process_.readAllStandardOutput();
         if (svg.size() > maxSvgBytes) {
-            stop(process);
+            stop(process_);
             return std::nullopt;
         }
     }
-    svg += process.readAllStandardOutput();
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0 || svg.isEmpty())
+    svg += process_.readAllStandardOutput();
+    if (process_.exitStatus() != QProcess::NormalExit || process_.exitCode() != 0 || svg.isEmpty())
         return std::nullopt;
     return svg;
 }
@@ -146,10 +161,22 @@ bool showPicture(PictureBox& box, const QString& path, const MetafileConverter& 
 }
 
 void showReportViews(FrmStoneID& window, const MetafileConverter& converter) {
+    const QString pavilion = window.folder.file(QStringLiteral("POLISH_MODEL_REPORT_PAV_VIEW.emf"));
+    // The pavilion's helper converts while the crown's does: each runs in a process of
+    // its own, and start-up waits for both.
+    std::optional<MetafileConversion> pavilionConversion;
+    if (QFileInfo(pavilion).isFile() && isEnhancedMetafile(pavilion))
+        pavilionConversion.emplace(converter, pavilion);
     showPicture(*window.Image1[0],
                 window.folder.file(QStringLiteral("POLISH_MODEL_REPORT_CRN_VIEW.emf")), converter);
-    showPicture(*window.Image1[1],
-                window.folder.file(QStringLiteral("POLISH_MODEL_REPORT_PAV_VIEW.emf")), converter);
+    if (!pavilionConversion) {
+        showPicture(*window.Image1[1], pavilion, converter);
+        return;
+    }
+    if (const std::optional<QByteArray> svg = pavilionConversion->result()) {
+        if (const std::optional<QImage> picture = drawSvg(*svg, metafileDrawingBounds))
+            window.Image1[1]->setPicture(*picture);
+    }
 }
 
 } // namespace tav

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QImage>
+#include <QProcess>
 #include <QSize>
 #include <QString>
 
@@ -37,12 +38,31 @@ public:
     std::chrono::milliseconds remainingTime() const;
 
     const QString& helperPath() const { return helperPath_; }
+    const QDeadlineTimer& deadline() const { return deadline_; }
 
     // The helper beside the program's executable, else the one of the build tree.
     static QString defaultHelperPath();
 
 private:
     QString helperPath_;
+    QDeadlineTimer deadline_;
+};
+
+// One conversion, its helper started at once so that it can run while the caller does
+// other work; result() waits for it within the converter's shared budget. With the
+// budget spent, no helper is started.
+class MetafileConversion {
+public:
+    MetafileConversion(const MetafileConverter& converter, const QString& metafilePath);
+    ~MetafileConversion();
+    MetafileConversion(const MetafileConversion&) = delete;
+    MetafileConversion& operator=(const MetafileConversion&) = delete;
+
+    // The SVG document; nothing when the helper did not deliver one in time.
+    std::optional<QByteArray> result();
+
+private:
+    QProcess process_;
     QDeadlineTimer deadline_;
 };
 

@@ -2,19 +2,33 @@
 
 #include "app/FrmStoneID.h"
 
-#include <optional>
-
 namespace tav {
+
+bool mergeOldLine(FrmStoneID& w, const QString& tail) {
+    if (!w.ExportTextStream)
+        return false;
+    TextStream* const temp = w.ColumnTempStream.get();
+    // The old line goes over in the pieces it is read in: a season's layout file has
+    // lines of megabytes, and none of them is ever held whole. One buffer serves every
+    // piece.
+    QString text;
+    const bool found = w.ExportTextStream->readLinePieces([&](QByteArrayView piece) {
+        if (!temp)
+            return;
+        text = QLatin1StringView(piece);
+        temp->write(text);
+    });
+    if (found && temp)
+        temp->writeLine(tail);
+    return found;
+}
 
 void ColumnMergeRule(FrmStoneID& w, const QString& C) {
     if (w.ColumnMergeMode != 0) {
         // Past the end of the old file there is no old line: repeating an earlier one
         // would put its entries into another row.
-        std::optional<QString> oldLine;
-        if (w.ExportTextStream)
-            oldLine = w.ExportTextStream->readLine();
-        if (w.ColumnTempStream)
-            w.ColumnTempStream->writeLine(oldLine.value_or(QString()) + C);
+        if (!mergeOldLine(w, C) && w.ColumnTempStream)
+            w.ColumnTempStream->writeLine(C);
         return;
     }
     if (w.ExportTextStream)
@@ -22,10 +36,10 @@ void ColumnMergeRule(FrmStoneID& w, const QString& C) {
 }
 
 void carryOverOldLines(FrmStoneID& w) {
-    if (w.ColumnMergeMode == 0 || !w.ExportTextStream || !w.ColumnTempStream)
+    if (w.ColumnMergeMode == 0 || !w.ColumnTempStream)
         return;
-    while (const std::optional<QString> oldLine = w.ExportTextStream->readLine())
-        w.ColumnTempStream->writeLine(*oldLine);
+    while (mergeOldLine(w, QString())) {
+    }
 }
 
 } // namespace tav

@@ -12,6 +12,10 @@ class FrmStoneID;
 // out of lines gives C alone. Otherwise C is a line of the layout file.
 void ColumnMergeRule(FrmStoneID& window, const QString& C);
 
+// Merging, the next old line followed directly by the tail, as one line of the
+// temporary file. False, and nothing written, when the old file has no line left.
+bool mergeOldLine(FrmStoneID& window, const QString& tail);
+
 // Merging, the old lines that no line of this export reached (rows removed from the
 // template since) go to the temporary file unchanged, so replacing the layout file
 // loses nothing. Runs after the last write of the export, before the files close.

@@ -58,8 +58,10 @@ void ExportProcedure::userDataPhase() {
 void ExportProcedure::keyFileRebuildPhase() {
     // Blocks the window on purpose: nothing may reach it while the row settles.
     step([&] { window_.platform.pause.sleep(2000); });
-    // A key the layouts cannot look up leaves its column blank: say why.
-    const KeyFileProblems problems = BuildTestExport(window_.folder, window_.platform.messages);
+    // A key the layouts cannot look up leaves its column blank: say why. The export's open
+    // connection has just written UserData and knows the schema.
+    const KeyFileProblems problems =
+        BuildTestExport(window_.folder, window_.platform.messages, window_.ReportsConnection.get());
     if (problems.notWritten)
         Failures.report(window_,
                         QStringLiteral("Key file could not be written : ") + window_.keyFile());

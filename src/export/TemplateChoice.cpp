@@ -66,7 +66,7 @@ struct FacetCounts {
     int first = 0;
 };
 
-FacetCounts countFacets(const QString& keyFile, std::initializer_list<const char*> prefixes) {
+FacetCounts countFacets(const IniFile& keyFile, std::initializer_list<const char*> prefixes) {
     FacetCounts counts;
     bool first = true;
     for (const char* prefix : prefixes) {
@@ -80,7 +80,7 @@ FacetCounts countFacets(const QString& keyFile, std::initializer_list<const char
 }
 
 // Crown sum, crown curve count, pavilion sum, pavilion curve count, as digits.
-QString computedFacetCode(FacetRule rule, const QString& keyFile) {
+QString computedFacetCode(FacetRule rule, const IniFile& keyFile) {
     const FacetCounts crown =
         rule == FacetRule::Pear
             ? countFacets(keyFile, {"CROWN_FANCY_CURVE_ANGLE_DEG_", "CROWN_FANCY_HEAD_ANGLE_DEG_",
@@ -110,7 +110,7 @@ void ChooseTemplate(FrmStoneID& window, QString& FacetCode, QString& TemplateTab
                     double& semiPolished) {
     window.CurrentShape = window.cboShape->currentText();
     const QString& shape = window.CurrentShape;
-    step([&] { GetPolishData(window.PolishData, window.keyFile()); });
+    step([&] { GetPolishData(window.PolishData, *window.scanFile(window.keyFile())); });
 
     window.CuttingFamily.clear();
     if (shape == u"Brilliant") {
@@ -133,7 +133,7 @@ void ChooseTemplate(FrmStoneID& window, QString& FacetCode, QString& TemplateTab
         if (known->rule == FacetRule::Fixed) {
             FacetCode = QString::fromLatin1(known->facetCodeOrFamilyWord);
         } else {
-            FacetCode = computedFacetCode(known->rule, window.keyFile());
+            FacetCode = computedFacetCode(known->rule, *window.scanFile(window.keyFile()));
             window.TemplateShapeName =
                 computedShapeName(QString::fromLatin1(known->facetCodeOrFamilyWord), FacetCode);
         }

@@ -189,7 +189,7 @@ std::vector<ItemValue> EvaluateTemplateItems(FrmStoneID& window, const TemplateR
     if (window.ReportsConnection)
         storeUsedItemNames(*window.ReportsConnection, rows);
     // One read of the key file for the whole walk; it does not change meanwhile.
-    const IniFile keyFile = IniFile::read(window.keyFile());
+    const std::shared_ptr<const IniFile> keyFile = window.scanFile(window.keyFile());
     std::vector<ItemValue> values;
     values.reserve(rows.items.size());
     for (const TemplateItem& item : rows.items) {
@@ -201,7 +201,7 @@ std::vector<ItemValue> EvaluateTemplateItems(FrmStoneID& window, const TemplateR
         }
         ItemValue value;
         value.item = item;
-        value.lookup = window.GetString(numericalParameters, item.name, keyFile);
+        value.lookup = window.GetString(numericalParameters, item.name, *keyFile);
         if (isPlain(rules)) {
             value.value = plainSpecial(window, item.name, rules, FacetCode).value_or(value.lookup);
         } else {

@@ -122,7 +122,7 @@ void GetCutClass(FrmStoneID& w, const QString& kind, const QString& lab) {
     const Database& db = classDatabase(w);
     const QString shape = w.CurrentShape;
     const QString KIND = kind.toUpper();
-    const IniFile keyFile = IniFile::read(w.keyFile());
+    const std::shared_ptr<const IniFile> keyFile = w.scanFile(w.keyFile());
 
     const Recordset parameters =
         query(db,
@@ -138,7 +138,7 @@ void GetCutClass(FrmStoneID& w, const QString& kind, const QString& lab) {
     for (const QVariantList& parameterRow : parameters.rows) {
         const QString PARAM =
             field(parameters, parameterRow, QStringLiteral("Parameters")).toString();
-        const double value = leadingNumber(w.GetString(numericalParameters, PARAM, keyFile));
+        const double value = leadingNumber(w.GetString(numericalParameters, PARAM, *keyFile));
         const Recordset classes = query(db, classSql, {lab, PARAM, shape});
 
         ClassMatch match;

@@ -139,11 +139,8 @@ private:
         }
         // Merging, the old line this copy would have extended still belongs in the
         // rebuilt file.
-        if (w.ColumnMergeMode == 0 || !w.ExportTextStream)
-            return;
-        const std::optional<QString> oldLine = w.ExportTextStream->readLine();
-        if (oldLine && w.ColumnTempStream)
-            w.ColumnTempStream->writeLine(*oldLine);
+        if (w.ColumnMergeMode != 0)
+            mergeOldLine(w, QString());
     }
 
     FrmStoneID& w;

@@ -75,9 +75,9 @@ void writeGradingLine(FrmStoneID& w, const QString& line) {
 }
 
 void OpticalSym(FrmStoneID& w) {
-    const IniFile keyFile = IniFile::read(w.keyFile());
+    const std::shared_ptr<const IniFile> keyFile = w.scanFile(w.keyFile());
     const auto absoluteValue = [&](const QString& key) {
-        return std::abs(leadingNumber(w.GetString(numericalParameters, key, keyFile)));
+        return std::abs(leadingNumber(w.GetString(numericalParameters, key, *keyFile)));
     };
 
     QStringList lines;

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
+
+#include <map>
+#include <memory>
+#include <optional>
 
 namespace tav {
 
@@ -12,12 +17,30 @@ namespace tav {
 class IniFile {
 public:
     static IniFile read(const QString& filePath);
+    // The same from the bytes of a file (single-byte text).
+    static IniFile parse(const QByteArray& bytes);
 
     QString value(const QString& section, const QString& key) const;
 
 private:
-    static QString lookupKey(const QString& section, const QString& key);
-    QHash<QString, QString> values_;
+    // Case-folded key to value, per case-folded section name.
+    using Keys = QHash<QString, QString>;
+    QHash<QString, Keys> sections_;
+};
+
+// The readings of files that are looked up again and again in one run: a file is read
+// on every call, but parsed again only when its bytes differ from the last reading, so
+// a changed file is always seen and an unchanged one costs one read.
+class IniFileCache {
+public:
+    std::shared_ptr<const IniFile> read(const QString& filePath);
+
+private:
+    struct Entry {
+        std::optional<QByteArray> bytes; // nothing when the file could not be read
+        std::shared_ptr<const IniFile> file;
+    };
+    std::map<QString, Entry> entries_;
 };
 
 // One value, read afresh from disk on every call: for files that may change between

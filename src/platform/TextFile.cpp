@@ -6,10 +6,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
+
 namespace tav {
 namespace {
 
 const QByteArray kLineEnd("\r\n");
+
+// A file is read in parts of this size, so a large file is never held whole.
+constexpr qint64 kReadBufferSize = 1024 * 1024;
 
 bool isLineEnd(QChar c) {
     return c == u'\r' || c == u'\n';
@@ -28,16 +33,26 @@ qsizetype skipLineEnd(const QString& text, qsizetype pos) {
     return pos;
 }
 
+// The position of the first CR or LF in data[from, to), or to when there is none.
+qsizetype lineEndIn(const char* data, qsizetype from, qsizetype to) {
+    const void* const lf = std::memchr(data + from, '\n', std::size_t(to - from));
+    const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : to;
+    const void* const cr = std::memchr(data + from, '\r', std::size_t(lfAt - from));
+    return cr ? static_cast<const char*>(cr) - data : lfAt;
+}
+
 } // namespace
 
 QStringList splitLines(const QString& text) {
     QStringList lines;
+    const QChar* const data = text.constData();
+    const qsizetype n = text.size();
     qsizetype pos = 0;
-    while (pos < text.size()) {
+    while (pos < n) {
         qsizetype end = pos;
-        while (end < text.size() && !isLineEnd(text[end]))
+        while (end < n && !isLineEnd(data[end]))
             ++end;
-        lines.append(text.mid(pos, end - pos));
+        lines.append(QString(data + pos, end - pos));
         pos = skipLineEnd(text, end);
     }
     return lines;
@@ -105,8 +120,7 @@ TextStream::TextStream(const QString& path, Mode mode)
     : path_(path), file_(std::make_unique<QFile>(path)) {
     switch (mode) {
     case Mode::Read:
-        if (file_->open(QIODevice::ReadOnly))
-            pending_ = file_->readAll();
+        file_->open(QIODevice::ReadOnly);
         break;
     case Mode::Create:
         file_->open(QIODevice::WriteOnly | QIODevice::Truncate);
@@ -156,23 +170,55 @@ bool TextStream::writeLine(const QString& text) {
     return write(text + QStringLiteral("\r\n"));
 }
 
+bool TextStream::fillBuffer() {
+    if (readPos_ < pending_.size())
+        return true;
+    readPos_ = 0;
+    if (!isOpen() || !file_->isReadable()) {
+        pending_.clear();
+        return false;
+    }
+    // The same buffer takes every part of the file.
+    pending_.resize(kReadBufferSize);
+    const qint64 read = file_->read(pending_.data(), kReadBufferSize);
+    pending_.resize(read > 0 ? read : 0);
+    return !pending_.isEmpty();
+}
+
+bool TextStream::readLinePieces(const std::function<void(QByteArrayView)>& piece) {
+    if (!fillBuffer())
+        return false;
+    for (;;) {
+        const char* const data = pending_.constData();
+        const qsizetype size = pending_.size();
+        const qsizetype end = lineEndIn(data, readPos_, size);
+        if (end > readPos_)
+            piece(QByteArrayView(data + readPos_, end - readPos_));
+        readPos_ = end;
+        if (end < size)
+            break;
+        // The line goes on in the next part of the file, or the file ends without a
+        // line end.
+        if (!fillBuffer())
+            return true;
+    }
+    const bool carriageReturn = pending_[readPos_] == '\r';
+    ++readPos_;
+    // The LF of a CR LF pair may lie in the next part of the file.
+    if (carriageReturn && fillBuffer() && pending_[readPos_] == '\n')
+        ++readPos_;
+    return true;
+}
+
 std::optional<QString> TextStream::readLine() {
-    if (readPos_ >= pending_.size())
+    QString line;
+    if (!readLinePieces([&](QByteArrayView bytes) { line += QLatin1StringView(bytes); }))
         return std::nullopt;
-    qsizetype end = readPos_;
-    while (end < pending_.size() && pending_[end] != '\r' && pending_[end] != '\n')
-        ++end;
-    const QString line = QString::fromLatin1(pending_.mid(readPos_, end - readPos_));
-    if (end < pending_.size() && pending_[end] == '\r')
-        ++end;
-    if (end < pending_.size() && pending_[end] == '\n')
-        ++end;
-    readPos_ = end;
     return line;
 }
 
-bool TextStream::atEnd() const {
-    return readPos_ >= pending_.size();
+bool TextStream::atEnd() {
+    return !fillBuffer();
 }
 
 bool TextStream::close() {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -54,7 +55,10 @@ public:
 
     // Reading: the next line without its end, nothing at the end of the file.
     std::optional<QString> readLine();
-    bool atEnd() const;
+    // The next line without its end, handed over in one or more pieces as the file is
+    // read, so a line of any length is never held whole; false at the end of the file.
+    bool readLinePieces(const std::function<void(QByteArrayView)>& piece);
+    bool atEnd();
 
     // Flushes and closes; false when the data could not be written out.
     bool close();
@@ -66,7 +70,9 @@ private:
     std::unique_ptr<QFileDevice> file_;
     qint64 openSize_ = 0; // what an appended file held before
     bool failed_ = false;
-    QByteArray pending_; // the rest of the file when reading
+    // Reading: the part of the file read last, and how far into it the lines went.
+    bool fillBuffer();
+    QByteArray pending_;
     qsizetype readPos_ = 0;
 };
 

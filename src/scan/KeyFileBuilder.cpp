@@ -7,6 +7,8 @@
 #include "platform/TextFile.h"
 #include "scan/FieldText.h"
 
+#include <QHash>
+
 namespace tav {
 namespace {
 
@@ -28,11 +30,16 @@ void ExportTableToTestExport(const Database& database, TextStream& keyFile, cons
         throw StepFailure(QStringLiteral("No current record"), 3021);
     const QStringList types = declaredColumnTypes(database, table).value_or(QStringList());
     const QVariantList& record = first->rows.first();
+    // A wide table declares a handful of types over and over; each is read once.
+    QHash<QString, FieldKind> kinds;
     for (int column = 0; column < first->columns.size(); ++column) {
         // A column of a table always has its declared type at the same position.
         const QString type = types.size() == first->columns.size() ? types[column] : QString();
+        auto kind = kinds.constFind(type);
+        if (kind == kinds.cend())
+            kind = kinds.insert(type, fieldKindOf(type));
         const QString line = table + u'.' + first->columns[column] + QStringLiteral(" = ") +
-                             fieldText(record.value(column), type);
+                             fieldText(record.value(column), *kind);
         // A value holding a line break would split the line and lose its key.
         if (!keyFile.writeLine(lineBreaksToBlanks(line)))
             throw StepFailure(QStringLiteral("The key file cannot be written"));
@@ -49,12 +56,16 @@ QStringList ReadTableSlots(const ProgramFolder& folder) {
     return items;
 }
 
-KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables) {
+KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables,
+                             const Database* open) {
     KeyFileProblems problems;
     TextStream keyFile(folder.file(QStringLiteral("test_export.txt")), TextStream::Mode::Create);
     keyFile.writeLine(kSectionLine);
-    // A connection of its own, opened afresh for every build.
-    const std::unique_ptr<Database> database = Database::openExisting(reportsFile(folder));
+    // Without an open connection, one of its own, opened afresh for this build.
+    std::unique_ptr<Database> own;
+    if (!open)
+        own = Database::openExisting(reportsFile(folder));
+    const Database* const database = open ? open : own.get();
     for (const QString& table : tables) {
         if (table.isEmpty())
             continue;
@@ -74,13 +85,14 @@ KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tab
     return problems;
 }
 
-KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages) {
+KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages,
+                                const Database* open) {
     if (!folder.hasFile(QStringLiteral("Reports.mdb"))) {
         messages.show(QStringLiteral("Report File does not Exists"),
                       QStringLiteral("REPORTS.MDB ABSENT"), MessageIcon::None);
         return {};
     }
-    return WriteKeyFile(folder, ReadTableSlots(folder));
+    return WriteKeyFile(folder, ReadTableSlots(folder), open);
 }
 
 } // namespace tav

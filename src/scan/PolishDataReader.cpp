@@ -7,7 +7,10 @@
 namespace tav {
 
 void GetPolishData(PolishData& data, const QString& keyFilePath) {
-    const IniFile keyFile = IniFile::read(keyFilePath);
+    GetPolishData(data, IniFile::read(keyFilePath));
+}
+
+void GetPolishData(PolishData& data, const IniFile& keyFile) {
     for (std::size_t i = 0; i < PolishData::fieldCount; ++i) {
         const QString value = GetString(QStringLiteral("NumericalParameters"),
                                         QString::fromLatin1(PolishData::keys[i]), keyFile, 0);

@@ -69,7 +69,10 @@ QString getMaxLenthString(const QString& text, qint16 width) {
 }
 
 qint16 CountNumberedKeys(const QString& prefix, const QString& keyFilePath) {
-    const IniFile keyFile = IniFile::read(keyFilePath);
+    return CountNumberedKeys(prefix, IniFile::read(keyFilePath));
+}
+
+qint16 CountNumberedKeys(const QString& prefix, const IniFile& keyFile) {
     qint16 i = 1;
     while (i < 20) {
         const QString value = GetString(QStringLiteral("NumericalParameters"),

@@ -6,6 +6,7 @@
 
 namespace tav {
 
+class IniFile;
 class ProgramFolder;
 
 // The result of RoundToDecimals: a number, or its text with a fixed number of
@@ -30,6 +31,7 @@ QString getMaxLenthString(const QString& text, qint16 width);
 
 // Number of consecutive numeric keys prefix1, prefix2, ... in the key file, at most 19.
 qint16 CountNumberedKeys(const QString& prefix, const QString& keyFilePath);
+qint16 CountNumberedKeys(const QString& prefix, const IniFile& keyFile);
 
 // True when the folder's Reports.mdb has a table of that name, ignoring case.
 // Throws StepFailure when the database cannot be opened.

@@ -185,6 +185,34 @@ TEST_F(ColLayoutTest, AnOldFileOfAnotherLengthLosesNoLineAndRepeatsNone) {
     expectCleanEnd();
 }
 
+TEST_F(ColLayoutTest, AnOldFileLargerThanTheReadingBufferKeepsEveryLineInOrder) {
+    // Lines far longer than a part of the file read at a time, a CR LF that falls
+    // across two parts, every kind of line end, and lines past the template's rows.
+    const struct {
+        QByteArray text;
+        const char* end;
+    } old[] = {
+        {QByteArray((1 << 20) - 1, 'a'), "\r\n"}, {QByteArray(3 << 20, 'b'), "\n"},   {"c", "\r"},
+        {QByteArray(70000, 'd'), "\r\n"},         {QByteArray(1 << 20, 'e'), "\r\n"}, {"f", "\r\n"},
+    };
+    const char* const columns[] = {"AB12,", "0.51230,", "57.3,", ","};
+    QByteArray oldFile;
+    QByteArray merged;
+    for (std::size_t i = 0; i < std::size(old); ++i) {
+        oldFile += old[i].text + old[i].end;
+        merged += old[i].text + (i < std::size(columns) ? columns[i] : "") + "\r\n";
+    }
+    ASSERT_GT(oldFile.size(), 5 << 20);
+    dir.write(layoutFile, oldFile);
+    startColRun(0);
+
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+
+    EXPECT_TRUE(dir.read(layoutFile) == merged) << "the merged file differs";
+    EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture("col_plain_stone.txt"));
+    expectCleanEnd();
+}
+
 TEST_F(ColLayoutTest, LinesWrittenAfterTheLayoutPairWithTheNextOldLines) {
     dir.write(layoutFile, "r1\r\nr2\r\nr3\r\nr4\r\ng1 \r\ng2 \r\nkept\r\n");
     dir.writeLines("test_export.txt", {"[NumericalParameters]", "T.F = 57.26"});

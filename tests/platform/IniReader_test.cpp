@@ -2,6 +2,8 @@
 
 #include "support/TempProgramFolder.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace tav {
@@ -65,6 +67,23 @@ TEST(IniReader, AFileReadOnceAnswersEveryLookupFromThatRead) {
     EXPECT_EQ(file.value("Other", "T.F"), "other");
     EXPECT_EQ(file.value("NumericalParameters", "missing"), "");
     EXPECT_EQ(IniFile::read(dir.filePath("none.txt")).value("NumericalParameters", "T.F"), "");
+}
+
+TEST(IniReader, TheCacheParsesAFileAgainOnlyWhenItsBytesChange) {
+    test::TempProgramFolder dir;
+    const QString path = dir.filePath("test_export.txt");
+    IniFileCache cache;
+    EXPECT_EQ(cache.read(path)->value("NumericalParameters", "A"), "");
+    dir.write("test_export.txt", "[NumericalParameters]\r\nA = 1\r\n");
+    const auto first = cache.read(path);
+    EXPECT_EQ(first->value("NumericalParameters", "a"), "1");
+    EXPECT_EQ(cache.read(path), first) << "unchanged bytes, same reading";
+    // Rewritten at once with the same length: the dates may not tell, the bytes do.
+    dir.write("test_export.txt", "[NumericalParameters]\r\nA = 2\r\n");
+    EXPECT_EQ(cache.read(path)->value("NumericalParameters", "A"), "2");
+    EXPECT_EQ(first->value("NumericalParameters", "A"), "1") << "a reading in use stays";
+    QFile::remove(path);
+    EXPECT_EQ(cache.read(path)->value("NumericalParameters", "A"), "");
 }
 
 } // namespace

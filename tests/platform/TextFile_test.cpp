@@ -82,6 +82,30 @@ TEST(TextFile, StreamsCreateAppendAndRead) {
     EXPECT_TRUE(read.atEnd());
 }
 
+TEST(TextFile, StreamReadsLinesLongerThanWhatItReadsAtATime) {
+    test::TempProgramFolder dir;
+    // Line ends at and around every border of the parts read, of each kind.
+    QByteArray bytes;
+    QStringList expected;
+    const char* const ends[] = {"\r\n", "\r", "\n"};
+    // The first CR LF falls across the first border of the parts read at a time.
+    for (int i = 0; i < 12; ++i) {
+        const QByteArray text(i == 0 ? (1 << 20) - 1 : (1 << 18) + i * 7919, char('a' + i % 26));
+        bytes += text + ends[i % 3];
+        expected.append(QString::fromLatin1(text));
+    }
+    bytes += "last";
+    expected.append("last");
+    dir.write("long.txt", bytes);
+
+    TextStream read(dir.filePath("long.txt"), TextStream::Mode::Read);
+    QStringList lines;
+    while (const std::optional<QString> line = read.readLine())
+        lines.append(*line);
+    EXPECT_TRUE(lines == expected) << lines.size();
+    EXPECT_TRUE(read.atEnd());
+}
+
 TEST(TextFile, StreamWriteFailureIsReported) {
     TextStream full("/dev/full", TextStream::Mode::Create);
     ASSERT_TRUE(full.isOpen());

@@ -1,0 +1,303 @@
+// The cost benchmarks: one export per layout, the Col merge over season-sized layout
+// files with its peak memory, and start-up to an idle window. Every case prints its
+// ratio to a baseline timed in the same run.
+#include "LargeInputs.h"
+#include "Timing.h"
+
+#include "app/FrmStoneID.h"
+#include "app/StartUp.h"
+#include "export/ExportProcedure.h"
+#include "support/RecordingPlatform.h"
+#include "support/SampleFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QProcess>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tav::bench {
+namespace {
+
+enum class Inputs { Sample, Large };
+
+// One start of the program on a fresh program folder, set up to the idle window, with
+// recording doubles: the export's pause is recorded, not slept.
+struct Run {
+    explicit Run(Inputs inputs, const QString& layout, const QString& oldLayoutFile = {},
+                 const QString& layoutFileName = {}) {
+        qputenv("TAVEXPORT_COM1", QByteArray("/nonexistent/tty-balance"));
+        if (inputs == Inputs::Large)
+            makeLargeFolder(dir);
+        else
+            test::copySampleFolder(dir);
+        test::setLine(dir, QStringLiteral("ExportPa.txt"), 8, layout);
+        if (!oldLayoutFile.isEmpty())
+            QFile::copy(oldLayoutFile, dir.filePath(layoutFileName));
+        window = std::make_unique<FrmStoneID>(dir.folder(), services, program);
+        if (Form_Load(*window) != StartUpOutcome::Waiting)
+            qFatal("start-up did not reach the idle window");
+    }
+    ~Run() { QDir::setCurrent(previousFolder); }
+
+    void exportStone() { ExportData(*window); }
+
+    test::TempProgramFolder dir;
+    test::RecordingPlatform recording;
+    Platform services = recording.platform();
+    ProgramWide program;
+    std::unique_ptr<FrmStoneID> window;
+    QString previousFolder = QDir::currentPath();
+};
+
+QHash<QString, QByteArray> folderFiles(const QString& root) {
+    QHash<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(QDir(root).relativeFilePath(path), file.readAll());
+    }
+    return files;
+}
+
+QByteArray readWhole(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeWhole(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+// What an export cannot do without: read its inputs (the scan, the key file, the
+// settings and the database file) and write the bytes it leaves behind.
+struct ExportFloor {
+    QStringList inputs;
+    std::vector<std::pair<QString, QByteArray>> outputs;
+    test::TempProgramFolder scratch;
+
+    void run() const {
+        for (const QString& input : inputs)
+            readWhole(input);
+        for (const auto& [name, bytes] : outputs)
+            writeWhole(scratch.filePath(name), bytes);
+    }
+    // The export creates its files anew; so does the floor in every run.
+    void removeOutputs() const {
+        for (const auto& output : outputs)
+            QFile::remove(scratch.filePath(output.first));
+    }
+};
+
+std::unique_ptr<ExportFloor> exportFloor(Inputs inputs, const QString& layout) {
+    Run run(inputs, layout);
+    auto floor = std::make_unique<ExportFloor>();
+    for (const char* name :
+         {"test.txt", "test_export.txt", "ExportPa.txt", "testSetting.txt", "Reports.mdb"})
+        floor->inputs.append(run.dir.filePath(QString::fromLatin1(name)));
+    const QHash<QString, QByteArray> before = folderFiles(run.dir.path());
+    run.exportStone();
+    const QHash<QString, QByteArray> after = folderFiles(run.dir.path());
+    int index = 0;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (before.value(it.key()) != it.value())
+            floor->outputs.emplace_back(QString::number(index++), it.value());
+    }
+    return floor;
+}
+
+void exportCases(int runs) {
+    for (const Inputs inputs : {Inputs::Sample, Inputs::Large}) {
+        for (const char* layout : {"Row", "Col", "Col_Row", "Table"}) {
+            const QString name =
+                QStringLiteral("export %1, %2")
+                    .arg(QString::fromLatin1(layout), inputs == Inputs::Sample
+                                                          ? QStringLiteral("sample folder")
+                                                          : QStringLiteral("large inputs"));
+            std::unique_ptr<Run> run;
+            const Timing subject = measure(
+                runs, [&] { run = std::make_unique<Run>(inputs, QString::fromLatin1(layout)); },
+                [&] { run->exportStone(); });
+            run.reset();
+            const std::unique_ptr<ExportFloor> floor =
+                exportFloor(inputs, QString::fromLatin1(layout));
+            const Timing baseline = measure(
+                runs, [&] { floor->removeOutputs(); }, [&] { floor->run(); });
+            report(name, subject, QStringLiteral("read inputs+write"), baseline);
+        }
+    }
+}
+
+// The layout file of a Col export, relative to the program folder, and its line count.
+std::pair<QString, int> colLayoutFile() {
+    Run run(Inputs::Large, QStringLiteral("Col"));
+    run.exportStone();
+    const QString path = run.window->ExportTextFile;
+    return {QDir(run.dir.path()).relativeFilePath(path), int(readWhole(path).count("\r\n"))};
+}
+
+void plainCopy(const QString& source, const QString& target) {
+    QFile input(source);
+    QFile output(target);
+    if (!input.open(QIODevice::ReadOnly) ||
+        !output.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot copy %s", qPrintable(source));
+    while (!input.atEnd())
+        output.write(input.read(1 << 20));
+}
+
+// Peak resident memory of one Col export in a child process, in MiB.
+double childPeakMiB(const QString& self, const QString& oldLayoutFile,
+                    const QString& layoutFileName) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const QByteArray program = QFile::encodeName(self);
+        const QByteArray old = QFile::encodeName(oldLayoutFile);
+        const QByteArray name = QFile::encodeName(layoutFileName);
+        execl(program.constData(), program.constData(), "--col-child", old.constData(),
+              name.constData(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        qFatal("the Col export child failed");
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+void colMergeCases(const QString& self, int runs) {
+    const auto [layoutFileName, rows] = colLayoutFile();
+    test::TempProgramFolder store;
+    const double peakWithout = childPeakMiB(self, QString(), layoutFileName);
+    Timing first;
+    for (const int stones : {0, 1000, 10000, 50000}) {
+        QString oldFile;
+        Timing copy;
+        if (stones > 0) {
+            oldFile = store.filePath(QStringLiteral("cols_%1.txt").arg(stones));
+            writeColsFile(oldFile, stones, rows);
+            // Like the export, the copy takes the place of a file of that size.
+            const QString target = store.filePath(QStringLiteral("copy.txt"));
+            copy = measure(
+                runs,
+                [&] {
+                    QFile::remove(target);
+                    QFile::copy(oldFile, target);
+                },
+                [&] { plainCopy(oldFile, target); });
+        }
+        std::unique_ptr<Run> run;
+        const Timing subject = measure(
+            runs,
+            [&] {
+                run = std::make_unique<Run>(Inputs::Large, QStringLiteral("Col"), oldFile,
+                                            layoutFileName);
+            },
+            [&] { run->exportStone(); });
+        run.reset();
+        const double peak = stones > 0 ? childPeakMiB(self, oldFile, layoutFileName) : peakWithout;
+        if (stones == 0) {
+            first = subject;
+            std::printf("%-44s %9.2f ms (cpu %8.2f ms)   peak %.1f MiB\n",
+                        "Col export, new layout file", subject.wallMs, subject.cpuMs, peak);
+            continue;
+        }
+        const double size = double(QFileInfo(oldFile).size()) / (1 << 20);
+        report(
+            QStringLiteral("Col export over %1 stones (%2 MiB)").arg(stones).arg(size, 0, 'f', 1),
+            subject, QStringLiteral("plain copy"), copy);
+        std::printf("%-44s growth over a new file / plain copy: ratio %.2f;  peak %.1f MiB "
+                    "(%+.1f MiB against a new file)\n",
+                    "", (subject.wallMs - first.wallMs) / copy.wallMs, peak, peak - peakWithout);
+        std::fflush(stdout);
+        QFile::remove(oldFile);
+    }
+}
+
+// Start-up to the idle window in a process of its own, against a bare window of 30
+// line edits and two pictures; the whole process, wall time.
+void startUpCase(const QString& probe, int runs) {
+    std::unique_ptr<test::TempProgramFolder> dir;
+    const auto start = [&](const QStringList& arguments) {
+        return [&probe, arguments] {
+            QProcess process;
+            process.start(probe, arguments);
+            if (!process.waitForFinished(60000) || process.exitCode() != 0)
+                qFatal("the start-up probe failed: %s", process.readAllStandardError().constData());
+        };
+    };
+    const auto freshFolder = [&] {
+        dir = std::make_unique<test::TempProgramFolder>();
+        test::copySampleFolder(*dir);
+    };
+    // The bare window shows two pictures of the sample's image store.
+    const auto storePicture = [&](const QString& name) {
+        QDirIterator it(dir->path(), {name}, QDir::Files, QDirIterator::Subdirectories);
+        return it.hasNext() ? it.next() : QString();
+    };
+    std::vector<double> app;
+    std::vector<double> bare;
+    // Alternating, so both see the same load of the machine.
+    Timing appTiming;
+    Timing bareTiming;
+    for (int i = 0; i < runs; ++i) {
+        freshFolder();
+        const Timing a = measure(1, {}, start({QStringLiteral("app"), dir->path()}));
+        const Timing b =
+            measure(1, {},
+                    start({QStringLiteral("bare"), storePicture(QStringLiteral("0-4.jpg")),
+                           storePicture(QStringLiteral("0-5.jpg"))}));
+        app.push_back(a.wallMs);
+        bare.push_back(b.wallMs);
+    }
+    std::sort(app.begin(), app.end());
+    std::sort(bare.begin(), bare.end());
+    appTiming.wallMs = app[app.size() / 2];
+    bareTiming.wallMs = bare[bare.size() / 2];
+    report(QStringLiteral("start-up to idle, sample folder"), appTiming,
+           QStringLiteral("bare window"), bareTiming);
+}
+
+int colChild(const QString& oldFile, const QString& layoutFileName) {
+    Run run(Inputs::Large, QStringLiteral("Col"), oldFile, layoutFileName);
+    run.exportStone();
+    return 0;
+}
+
+} // namespace
+} // namespace tav::bench
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 4 && arguments[1] == u"--col-child")
+        return tav::bench::colChild(arguments[2], arguments[3]);
+    const QString self = QCoreApplication::applicationFilePath();
+    const QString probe = QFileInfo(self).dir().filePath(QStringLiteral("startup_probe"));
+    // The groups named on the command line, or all of them.
+    const QStringList groups =
+        arguments.size() > 1 ? arguments.mid(1) : QStringList{"startup", "export", "col"};
+    if (groups.contains(u"startup"))
+        tav::bench::startUpCase(probe, 15);
+    if (groups.contains(u"export"))
+        tav::bench::exportCases(9);
+    if (groups.contains(u"col"))
+        tav::bench::colMergeCases(self, 5);
+    return 0;
+}

@@ -1,0 +1,63 @@
+// A process that starts to an idle window and ends there: "app <folder>" runs the
+// program's start-up on a program folder, "bare <picture> <picture>" shows a bare
+// window of 30 line edits and two pictures. The benchmark times the whole process.
+#include "app/FrmStoneID.h"
+#include "app/ProgramWide.h"
+#include "app/StartUp.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtInteraction.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QTimer>
+
+namespace {
+
+// Ends the event loop once everything the window posted at its show has been handled.
+int runUntilIdle(QApplication& app) {
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    return app.exec();
+}
+
+int bareWindow(QApplication& app, const QString& first, const QString& second) {
+    QMainWindow window;
+    auto* central = new QWidget(&window);
+    auto* grid = new QGridLayout(central);
+    for (int i = 0; i < 30; ++i)
+        grid->addWidget(new QLineEdit(central), i % 10, i / 10);
+    for (const QString& picture : {first, second}) {
+        auto* label = new QLabel(central);
+        label->setPixmap(QPixmap(picture));
+        grid->addWidget(label, 10, grid->count() % 3);
+    }
+    window.setCentralWidget(central);
+    window.show();
+    return runUntilIdle(app);
+}
+
+int programWindow(QApplication& app, const QString& folder) {
+    tav::QtPlatform platform;
+    tav::Platform services = platform.platform();
+    tav::ProgramWide program;
+    tav::FrmStoneID window(tav::ProgramFolder(folder), services, program);
+    if (tav::Form_Load(window) != tav::StartUpOutcome::Waiting)
+        return 2;
+    window.show();
+    return runUntilIdle(app);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments[1] == u"app")
+        return programWindow(app, arguments[2]);
+    if (arguments.size() == 4 && arguments[1] == u"bare")
+        return bareWindow(app, arguments[2], arguments[3]);
+    return 1;
+}
