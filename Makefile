@@ -11,9 +11,11 @@ FUZZ_TARGETS := scan_keys number_text export_settings balance_settings user_file
 	table_list window_position ascii_file balance_input
 # Qt and the system libraries are not instrumented; their own leaks are suppressed,
 # never the project's.
-SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 \
-	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+SANITIZER_ENV := UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0
+# The fuzzers run many small inputs: a smaller quarantine and no fill of fresh memory
+# make them several times faster.
+FUZZ_ASAN := ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=16:max_malloc_fill_size=0
 
 .PHONY: all deps configure build run test test-sanitize fuzz-build fuzz clean
 
@@ -42,7 +44,7 @@ test: deps build
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAV_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) \
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 $(SANITIZER_ENV) \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 fuzz-build: deps
@@ -57,7 +59,7 @@ fuzz: fuzz-build
 	@for target in $(FUZZ_TARGETS); do \
 		echo "== $$target ($(FUZZ_SECONDS) s)"; \
 		mkdir -p $(FUZZ_DIR)/corpus/$$target || exit 1; \
-		$(SANITIZER_ENV) $(FUZZ_DIR)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) \
+		$(FUZZ_ASAN) $(SANITIZER_ENV) $(FUZZ_DIR)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) \
 			-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/findings/$$target- \
 			$(FUZZ_DIR)/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
