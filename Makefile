@@ -3,7 +3,21 @@ BUILD_DIR ?= build
 SAMPLE_RUN := $(BUILD_DIR)/sample-run
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+# The checked builds, each in a folder of its own.
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := scan_keys number_text export_settings balance_settings user_files \
+	table_list window_position ascii_file balance_input
+# Qt and the system libraries are not instrumented; their own leaks are suppressed,
+# never the project's.
+SANITIZER_ENV := UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0
+# The fuzzers run many small inputs: a smaller quarantine and no fill of fresh memory
+# make them several times faster.
+FUZZ_ASAN := ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=16:max_malloc_fill_size=0
+
+.PHONY: all deps configure build run test bench test-sanitize fuzz-build fuzz clean
 
 all: build
 
@@ -30,5 +44,29 @@ test: deps build
 bench: deps build
 	QT_QPA_PLATFORM=offscreen TAVEXPORT_COM1=/nonexistent/tty-balance $(BUILD_DIR)/bench/tavbench
 
+# The whole test suite again, under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAV_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 $(SANITIZER_ENV) \
+		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+fuzz-build: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAV_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# Runs each fuzz target for FUZZ_SECONDS, one after the other, starting from the seeds in
+# fuzz/corpus/<target>; what it learns stays in $(FUZZ_DIR)/corpus, a finding in
+# $(FUZZ_DIR)/findings.
+fuzz: fuzz-build
+	@mkdir -p $(FUZZ_DIR)/findings
+	@for target in $(FUZZ_TARGETS); do \
+		echo "== $$target ($(FUZZ_SECONDS) s)"; \
+		mkdir -p $(FUZZ_DIR)/corpus/$$target || exit 1; \
+		$(FUZZ_ASAN) $(SANITIZER_ENV) $(FUZZ_DIR)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) \
+			-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/findings/$$target- \
+			$(FUZZ_DIR)/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
