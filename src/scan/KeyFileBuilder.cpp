@@ -30,6 +30,8 @@ void ExportTableToTestExport(const Database& database, TextStream& keyFile, cons
     // A wide table declares a handful of types over and over; each is read once.
     QHash<QString, FieldKind> kinds;
     const QString separator = QStringLiteral(" = ");
+    // The table's lines go to the file in one write.
+    QString lines;
     QString line;
     for (int column = 0; column < first->columns.size(); ++column) {
         const QString& type = first->declaredTypes[column];
@@ -43,9 +45,11 @@ void ExportTableToTestExport(const Database& database, TextStream& keyFile, cons
         line += separator;
         line += fieldText(first->values[column], *kind);
         // A value holding a line break would split the line and lose its key.
-        if (!keyFile.writeLine(lineBreaksToBlanks(line)))
-            throw StepFailure(QStringLiteral("The key file cannot be written"));
+        lines += lineBreaksToBlanks(line);
+        lines += QStringLiteral("\r\n");
     }
+    if (!keyFile.write(lines))
+        throw StepFailure(QStringLiteral("The key file cannot be written"));
 }
 
 QStringList ReadTableSlots(const ProgramFolder& folder) {
