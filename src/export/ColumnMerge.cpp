@@ -8,15 +8,11 @@ bool mergeOldLine(FrmStoneID& w, const QString& tail) {
     if (!w.ExportTextStream)
         return false;
     TextStream* const temp = w.ColumnTempStream.get();
-    // The old line goes over in the pieces it is read in: a season's layout file has
-    // lines of megabytes, and none of them is ever held whole. One buffer serves every
-    // piece.
-    QString text;
+    // The old line goes over in the pieces it is read in, byte for byte: a season's
+    // layout file has lines of megabytes, and none of them is ever held whole.
     const bool found = w.ExportTextStream->readLinePieces([&](QByteArrayView piece) {
-        if (!temp)
-            return;
-        text = QLatin1StringView(piece);
-        temp->write(text);
+        if (temp)
+            temp->writeRaw(piece);
     });
     if (found && temp)
         temp->writeLine(tail);

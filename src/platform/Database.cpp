@@ -4,10 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
+
+#include <sqlite3.h>
+
+#include <memory>
 
 namespace tav {
 namespace {
@@ -175,6 +180,64 @@ bool Database::exec(const QString& sql, const QVariantList& values) const {
 
 std::optional<Recordset> Database::selectAll(const QString& table) const {
     return select(QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(table)));
+}
+
+// A wide table's first record costs the driver a copy of every column's description and
+// value, and its declared types a second query; the statement gives both directly.
+std::optional<FirstRecord> Database::firstRecord(const QString& table) const {
+    const QVariant handle = connection().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return std::nullopt;
+    sqlite3* const db = *static_cast<sqlite3* const*>(handle.constData());
+    const QString sql = QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(quoteIdentifier(table));
+    sqlite3_stmt* prepared = nullptr;
+    const int preparing = sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * sizeof(char16_t)),
+                                               &prepared, nullptr);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared,
+                                                                          sqlite3_finalize);
+    if (preparing != SQLITE_OK || !statement)
+        return std::nullopt;
+    sqlite3_stmt* const st = statement.get();
+    const auto text16 = [](const void* text) {
+        return text ? QString::fromUtf16(static_cast<const char16_t*>(text)) : QString();
+    };
+    FirstRecord record;
+    const int columns = sqlite3_column_count(st);
+    for (int i = 0; i < columns; ++i) {
+        // The driver's field names, which drop double quotes.
+        record.columns.append(text16(sqlite3_column_name16(st, i)).remove(u'"'));
+        record.declaredTypes.append(text16(sqlite3_column_decltype16(st, i)));
+    }
+    const int step = sqlite3_step(st);
+    if (step == SQLITE_DONE)
+        return record;
+    if (step != SQLITE_ROW)
+        return std::nullopt;
+    record.values.reserve(columns);
+    for (int i = 0; i < columns; ++i) {
+        // The values the driver makes of each storage class.
+        switch (sqlite3_column_type(st, i)) {
+        case SQLITE_INTEGER:
+            record.values.append(qlonglong(sqlite3_column_int64(st, i)));
+            break;
+        case SQLITE_FLOAT:
+            record.values.append(sqlite3_column_double(st, i));
+            break;
+        case SQLITE_NULL:
+            record.values.append(QVariant(QMetaType::fromType<QString>()));
+            break;
+        case SQLITE_BLOB:
+            record.values.append(QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
+                                            sqlite3_column_bytes(st, i)));
+            break;
+        default:
+            record.values.append(
+                QString(reinterpret_cast<const QChar*>(sqlite3_column_text16(st, i)),
+                        sqlite3_column_bytes16(st, i) / qsizetype(sizeof(QChar))));
+            break;
+        }
+    }
+    return record;
 }
 
 QString Database::quoteIdentifier(const QString& name) {

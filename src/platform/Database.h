@@ -24,6 +24,14 @@ struct Recordset {
 
 class Database;
 
+// The first record of a table with its columns' declared types ("" when a column has
+// none); no values when the table has no rows.
+struct FirstRecord {
+    QStringList columns;
+    QStringList declaredTypes;
+    QVariantList values;
+};
+
 // Why a database file could not be opened.
 enum class DatabaseProblem {
     None,
@@ -74,6 +82,9 @@ public:
 
     // "SELECT * FROM <table>" in stored row order.
     std::optional<Recordset> selectAll(const QString& table) const;
+    // The table's first record in stored row order, its values as select() gives them;
+    // nothing when the table cannot be read.
+    std::optional<FirstRecord> firstRecord(const QString& table) const;
 
     // A quoted identifier: no name from a file or a field is ever pasted into SQL bare.
     static QString quoteIdentifier(const QString& name);

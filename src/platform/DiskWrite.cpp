@@ -25,17 +25,17 @@ bool onSimulatedDisk(const QString& path) {
 
 } // namespace
 
-bool writeBytes(QFileDevice& file, const QByteArray& bytes) {
+bool writeBytes(QFileDevice& file, QByteArrayView bytes) {
     std::optional<DiskFull>& disk = simulated();
     if (disk && onSimulatedDisk(file.fileName())) {
         const qint64 fits = std::min<qint64>(disk->freeBytes, bytes.size());
         disk->freeBytes -= fits;
         if (fits < bytes.size()) {
-            file.write(bytes.constData(), fits);
+            file.write(bytes.data(), fits);
             return false;
         }
     }
-    return file.write(bytes) == bytes.size();
+    return file.write(bytes.data(), bytes.size()) == bytes.size();
 }
 
 SimulatedDiskFull::SimulatedDiskFull(const QString& folder, qint64 freeBytes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFileDevice>
 #include <QString>
 
@@ -9,7 +10,7 @@
 namespace tav {
 
 // Writes the bytes to the open file; false when not all of them landed.
-bool writeBytes(QFileDevice& file, const QByteArray& bytes);
+bool writeBytes(QFileDevice& file, QByteArrayView bytes);
 
 // A full disk for tests: while it lives, the files below the folder take only freeBytes
 // more bytes between them; a write that does not fit lands part-way and fails.

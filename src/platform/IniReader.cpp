@@ -17,7 +17,16 @@ QStringView dropQuotes(QStringView value) {
 }
 
 QString folded(QStringView name) {
-    return name.trimmed().toString().toCaseFolded();
+    QString text = name.trimmed().toString();
+    // Keys are mostly plain ASCII, which folds in place without a second copy.
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return text.toCaseFolded();
+        if (u >= u'A' && u <= u'Z')
+            c = QChar(char16_t(u + (u'a' - u'A')));
+    }
+    return text;
 }
 
 std::optional<QByteArray> fileBytes(const QString& filePath) {

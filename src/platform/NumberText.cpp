@@ -2,8 +2,9 @@
 
 #include <QByteArray>
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace tav {
@@ -80,9 +81,14 @@ QString stripMantissaZeros(QString text) {
 QString formatSignificant(double value, int digits) {
     if (value == 0.0)
         return QStringLiteral("0");
+    // The text of printf's "%.*G", made without printf's much slower long division.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    return stripMantissaZeros(QString::fromLatin1(buffer));
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits)
+            .ptr;
+    for (char* c = buffer; c != end; ++c)
+        *c = char(std::toupper(static_cast<unsigned char>(*c)));
+    return stripMantissaZeros(QString::fromLatin1(buffer, end - buffer));
 }
 
 } // namespace

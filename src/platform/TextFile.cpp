@@ -145,11 +145,15 @@ bool TextStream::isOpen() const {
 }
 
 bool TextStream::write(const QString& text) {
+    return writeRaw(text.toLatin1());
+}
+
+bool TextStream::writeRaw(QByteArrayView bytes) {
     if (failed_ || !isOpen() || !file_->isWritable()) {
         failed_ = true;
         return false;
     }
-    if (!writeBytes(*file_, text.toLatin1()))
+    if (!writeBytes(*file_, bytes))
         discardWrites();
     return !failed_;
 }

@@ -50,6 +50,8 @@ public:
     // write that does not land whole takes back all that the stream wrote, so the file
     // is left as it was when it was opened, and nothing more is written.
     bool write(const QString& text);
+    // Bytes read from another file of the program, written as they are.
+    bool writeRaw(QByteArrayView bytes);
     bool writeLine(const QString& text);
     bool failed() const { return failed_; }
 

@@ -1,6 +1,5 @@
 #include "scan/FieldText.h"
 
-#include "platform/Database.h"
 #include "platform/Interaction.h"
 #include "platform/NumberText.h"
 
@@ -128,20 +127,6 @@ FieldKind fieldKindOf(const QString& declaredType) {
         holds("CURRENCY") || holds("MONEY"))
         return FieldKind::Real;
     return FieldKind::Text;
-}
-
-std::optional<QStringList> declaredColumnTypes(const Database& database, const QString& table) {
-    const auto info = database.select(
-        QStringLiteral("PRAGMA table_info(%1)").arg(Database::quoteIdentifier(table)));
-    if (!info || info->isEmpty())
-        return std::nullopt;
-    const int typeColumn = info->columnIndex(QStringLiteral("type"));
-    if (typeColumn < 0)
-        return std::nullopt;
-    QStringList types;
-    for (const QVariantList& row : info->rows)
-        types.append(row.value(typeColumn).toString());
-    return types;
 }
 
 QString fieldText(const QVariant& value, FieldKind kind) {

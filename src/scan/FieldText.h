@@ -12,8 +12,6 @@
 // column's declared type.
 namespace tav {
 
-class Database;
-
 enum class FieldKind {
     Text,    // TEXT, CHAR, MEMO ... and anything not named below
     Boolean, // BOOLEAN, BOOL, BIT, YESNO, LOGICAL
@@ -26,10 +24,6 @@ enum class FieldKind {
 
 // The kind of a declared column type, matched without regard to case.
 FieldKind fieldKindOf(const QString& declaredType);
-
-// The declared types of a table's columns in column order (PRAGMA table_info);
-// nothing when the table cannot be described.
-std::optional<QStringList> declaredColumnTypes(const Database& database, const QString& table);
 
 // The text of one value of a column of that kind:
 // - Null: "" (whatever the kind);

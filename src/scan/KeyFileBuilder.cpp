@@ -22,28 +22,34 @@ QString reportsFile(const ProgramFolder& folder) {
 
 void ExportTableToTestExport(const Database& database, TextStream& keyFile, const QString& table) {
     // Only the first record is ever written; no need to fetch the others.
-    const auto first = database.select(
-        QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(Database::quoteIdentifier(table)));
+    const auto first = database.firstRecord(table);
     if (!first)
         throw StepFailure(QStringLiteral("Table '%1' cannot be read").arg(table), kTableNotRead);
-    if (first->isEmpty())
+    if (first->values.isEmpty())
         throw StepFailure(QStringLiteral("No current record"), 3021);
-    const QStringList types = declaredColumnTypes(database, table).value_or(QStringList());
-    const QVariantList& record = first->rows.first();
     // A wide table declares a handful of types over and over; each is read once.
     QHash<QString, FieldKind> kinds;
+    const QString separator = QStringLiteral(" = ");
+    // The table's lines go to the file in one write.
+    QString lines;
+    QString line;
     for (int column = 0; column < first->columns.size(); ++column) {
-        // A column of a table always has its declared type at the same position.
-        const QString type = types.size() == first->columns.size() ? types[column] : QString();
+        const QString& type = first->declaredTypes[column];
         auto kind = kinds.constFind(type);
         if (kind == kinds.cend())
             kind = kinds.insert(type, fieldKindOf(type));
-        const QString line = table + u'.' + first->columns[column] + QStringLiteral(" = ") +
-                             fieldText(record.value(column), *kind);
+        line.clear();
+        line += table;
+        line += u'.';
+        line += first->columns[column];
+        line += separator;
+        line += fieldText(first->values[column], *kind);
         // A value holding a line break would split the line and lose its key.
-        if (!keyFile.writeLine(lineBreaksToBlanks(line)))
-            throw StepFailure(QStringLiteral("The key file cannot be written"));
+        lines += lineBreaksToBlanks(line);
+        lines += QStringLiteral("\r\n");
     }
+    if (!keyFile.write(lines))
+        throw StepFailure(QStringLiteral("The key file cannot be written"));
 }
 
 QStringList ReadTableSlots(const ProgramFolder& folder) {

@@ -67,6 +67,40 @@ TEST(Database, TheSchemaListingHoldsViewsWhereTheTableListDoesNot) {
     EXPECT_EQ(db->tablesAndViews(), QStringList({"Stone", "StoneView", "Limits"}));
 }
 
+TEST(Database, AFirstRecordHoldsWhatASelectGivesAndTheDeclaredTypes) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb",
+                       {"CREATE TABLE Wide (N INTEGER, R REAL, T TEXT, Z, B BLOB, "
+                        "\"Q\"\"x\" SINGLE, D DATETIME)",
+                        "INSERT INTO Wide VALUES (-7, 2.5, 'caf\u00e9', NULL, x'00ff41', '3', "
+                        "'2026-03-01 14:30:05')",
+                        "INSERT INTO Wide VALUES (1, 1, 'second', 1, 1, 1, 1)",
+                        "CREATE TABLE Empty (A TEXT)",
+                        "CREATE VIEW WideView AS SELECT N, R || 'x' AS E FROM Wide"});
+    const auto db = Database::openExisting(dir.filePath("Reports.mdb"));
+    ASSERT_NE(db, nullptr);
+    for (const QString table : {"Wide", "wide", "WideView"}) {
+        const auto record = db->firstRecord(table);
+        const auto selected = db->select("SELECT * FROM " + Database::quoteIdentifier(table));
+        ASSERT_TRUE(record && selected) << table.toStdString();
+        EXPECT_EQ(record->columns, selected->columns);
+        ASSERT_EQ(record->values.size(), selected->rows.first().size());
+        for (int i = 0; i < record->values.size(); ++i) {
+            EXPECT_EQ(record->values[i].metaType(), selected->rows.first()[i].metaType());
+            EXPECT_EQ(record->values[i], selected->rows.first()[i]);
+            EXPECT_EQ(record->values[i].isNull(), selected->rows.first()[i].isNull());
+        }
+    }
+    EXPECT_EQ(db->firstRecord("Wide")->declaredTypes,
+              QStringList({"INTEGER", "REAL", "TEXT", "", "BLOB", "SINGLE", "DATETIME"}));
+    EXPECT_EQ(db->firstRecord("WideView")->declaredTypes, QStringList({"INTEGER", ""}));
+    const auto empty = db->firstRecord("Empty");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->columns, QStringList({"A"}));
+    EXPECT_TRUE(empty->values.isEmpty());
+    EXPECT_FALSE(db->firstRecord("Missing"));
+}
+
 TEST(Database, SeveralConnectionsLiveSideBySide) {
     test::TempProgramFolder dir;
     dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A TEXT)"});

@@ -24,11 +24,13 @@ TEST(IniReader, ReadsValuesAsTheProfileReaderDoes) {
                               QByteArray(300, 'x') +
                               "\r\n"
                               "LATIN = caf\xe9\n"
+                              "\xc9"
+                              "CLAT = bright\r\n"
                               "[numericalparameters]\r\nLATER = found\r\n");
     const QString file = dir.filePath("test.txt");
     const struct {
         const char* section;
-        const char* key;
+        QString key;
         QString expected;
     } cases[] = {
         {"NumericalParameters", "STONE_ID", "AB12"},
@@ -39,12 +41,16 @@ TEST(IniReader, ReadsValuesAsTheProfileReaderDoes) {
         {"NumericalParameters", "EQUALS", "a=b"},
         {"NumericalParameters", "LONG", QString(254, u'x')},
         {"NumericalParameters", "LATIN", QString::fromLatin1("caf\xe9")},
+        {"NumericalParameters",
+         QString::fromLatin1("\xe9"
+                             "Clat"),
+         "bright"},
         {"NumericalParameters", "MISSING", ""},
         {"Missing", "STONE_ID", ""},
         {"NumericalParameters", "LATER", "found"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readIniValue(c.section, c.key, file), c.expected) << c.key;
+        EXPECT_EQ(readIniValue(c.section, c.key, file), c.expected) << c.key.toStdString();
 }
 
 TEST(IniReader, MissingFileGivesEmptyAndEveryCallReadsAfresh) {

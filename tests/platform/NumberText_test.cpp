@@ -53,6 +53,13 @@ TEST(NumberText, SingleAndDoubleTextsKeepTheirSignificantDigits) {
     EXPECT_EQ(doubleToText(57.50), "57.5");
     EXPECT_EQ(doubleToText(101), "101");
     EXPECT_EQ(doubleToText(1.0 / 3.0), "0.333333333333333");
+    // Where the exponent form starts, and how printf writes it.
+    EXPECT_EQ(doubleToText(999999999999999.0), "999999999999999");
+    EXPECT_EQ(doubleToText(1e15), "1E+15");
+    EXPECT_EQ(doubleToText(-1.25e-5), "-1.25E-05");
+    EXPECT_EQ(doubleToText(0.0001), "0.0001");
+    EXPECT_EQ(doubleToText(1e300 * 1e300), "INF");
+    EXPECT_EQ(singleToText(-0.0f), "0");
 }
 
 TEST(NumberText, PlainDecimalTextWritesOutTheExponent) {
