@@ -28,15 +28,21 @@ protected:
     // A long template makes the writing a fair share of the run, so that some kills
     // land while the export files are open.
     void lengthenTemplate() const {
-        const QString name = QStringLiteral("template");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-            db.setDatabaseName(dir.filePath("Reports.mdb"));
-            ASSERT_TRUE(db.open());
+        withReports(QStringLiteral("template"), [](QSqlDatabase& db) {
             QSqlQuery rows(db);
             ASSERT_TRUE(rows.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
                                   "FROM n WHERE i < 8000) INSERT INTO Template_GIA SELECT "
                                   "'Proportions.TABLE_PC', 'Table', 1 FROM n"));
+        });
+    }
+
+    // Runs `use` on a connection of its own to the folder's Reports.mdb, closed after.
+    template <class Use> void withReports(const QString& name, Use use) const {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+            db.setDatabaseName(dir.filePath("Reports.mdb"));
+            ASSERT_TRUE(db.open());
+            use(db);
         }
         QSqlDatabase::removeDatabase(name);
     }
@@ -100,19 +106,14 @@ protected:
     }
 
     void expectDatabaseIntact() const {
-        const QString name = QStringLiteral("crash-check");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-            db.setDatabaseName(dir.filePath("Reports.mdb"));
-            ASSERT_TRUE(db.open());
+        withReports(QStringLiteral("crash-check"), [](QSqlDatabase& db) {
             QSqlQuery check(db);
             ASSERT_TRUE(check.exec("PRAGMA integrity_check") && check.next());
             EXPECT_EQ(check.value(0).toString(), "ok");
             QSqlQuery rows(db);
             ASSERT_TRUE(rows.exec("SELECT count(*) FROM UserData") && rows.next());
             EXPECT_LE(rows.value(0).toInt(), 1);
-        }
-        QSqlDatabase::removeDatabase(name);
+        });
     }
 
     test::TempProgramFolder dir;
