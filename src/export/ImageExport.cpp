@@ -4,6 +4,7 @@
 #include "app/ImageCopy.h"
 #include "app/ProgramWide.h"
 #include "export/ExportFiles.h"
+#include "platform/DiskWrite.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StepFailure.h"
@@ -83,8 +84,7 @@ void replacePhoto(FrmStoneID& w, const QString& source, const QString& target) {
     if (!input.open(QIODevice::ReadOnly))
         throw permissionDenied();
     const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError || temp.write(bytes) != bytes.size() ||
-        !temp.flush() ||
+    if (input.error() != QFileDevice::NoError || !writeBytes(temp, bytes) || !temp.flush() ||
         !temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                              QFileDevice::ReadGroup | QFileDevice::ReadOther))
         throw accessError();
