@@ -1,6 +1,7 @@
 // The key reader of the scan files over test.txt: the file as the scanner might leave
 // it, looked up by the keys the program asks for and by the keys the file itself names.
 #include "FuzzBench.h"
+#include "platform/AnsiText.h"
 #include "platform/IniReader.h"
 #include "platform/TextFile.h"
 #include "scan/KeyReader.h"
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Every "section / key" the file names, found again by its own spelling.
     QString current;
-    const QStringList lines = splitLines(QString::fromLatin1(bytes));
+    const QStringList lines = splitLines(fromAnsi(bytes));
     for (qsizetype i = 0; i < lines.size() && i < 64; ++i) {
         const QString& line = lines[i];
         if (line.trimmed().startsWith(u'['))

@@ -100,6 +100,21 @@ QStringList readingPieces(const QString& chunk) {
     return pieces;
 }
 
+// The end-of-file character has an event of its own; it is no part of a reading.
+QString withoutEndOfFile(const QString& chunk) {
+    QString text = chunk;
+    text.remove(QChar(0x1A));
+    return text;
+}
+
+// Blanks and control characters alone (a balance's idle output) are no reading.
+bool holdsReading(const QString& piece) {
+    for (const QChar c : piece)
+        if (c.isPrint() && !c.isSpace())
+            return true;
+    return false;
+}
+
 QString withoutLeadingBlanks(const QString& text) {
     qsizetype blanks = 0;
     while (blanks < text.size() && text[blanks] == u' ')
@@ -195,24 +210,35 @@ void MSComm1_OnComm(FrmStoneID& window) {
 void HandleInput(FrmStoneID& window, const QString& InBuff) {
     using Reading = FrmStoneID::BalanceReading;
     QLineEdit* const field = window.txtRealWgt;
-    field->setReadOnly(false);
     Reading reading = window.balanceReading;
-    for (const QString& piece : readingPieces(InBuff)) {
+    bool handled = false;
+    for (const QString& piece : readingPieces(withoutEndOfFile(InBuff))) {
+        bool replaces = false;
         if (isLineEnd(piece.front())) {
             // The rest of a line end split off its reading (CR, then LF): it joins that
             // reading; without a reading in the field there is nothing to end.
             if (reading == Reading::None)
                 continue;
         } else if (reading != Reading::Open) {
-            // A new reading replaces whatever the field held.
-            field->clear();
+            // A new reading replaces whatever the field held; blanks alone would only
+            // wipe the weight.
+            if (!holdsReading(piece))
+                continue;
+            replaces = true;
         }
+        if (!handled)
+            field->setReadOnly(false);
+        handled = true;
+        if (replaces)
+            field->clear();
         field->end(false);
         field->insert(withoutLeadingBlanks(piece));
         keepFirstEight(field);
         reading = isLineEnd(piece.back()) ? Reading::Ended : Reading::Open;
     }
-    keepFirstEight(field);
+    // Nothing of a reading came: the lamp must not promise a weight the field lacks.
+    if (!handled)
+        return;
     window.balanceReading = reading;
     window.Shape1[0]->setFillColor(vbGreen);
     field->setReadOnly(true);

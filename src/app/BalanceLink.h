@@ -32,7 +32,9 @@ void MSComm1_OnComm(FrmStoneID& window);
 // leading blanks, and the field keeps their first 8 characters. A reading ends at a
 // line end (CR or LF); the next one, like the first after anything else filled the
 // field, replaces the field's text. Then the lamp turns green and txtStoneID takes
-// the focus.
+// the focus. The end-of-file character is dropped; a chunk left with nothing but
+// blanks and control characters starts no reading and, outside a reading, changes
+// nothing at all.
 void HandleInput(FrmStoneID& window, const QString& InBuff);
 
 // Switches between manual and balance mode, decided by the check mark of Allow.

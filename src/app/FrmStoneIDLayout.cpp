@@ -1,5 +1,6 @@
 #include "app/FrmStoneID.h"
 
+#include <QCompleter>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,6 +44,9 @@ QComboBox* comboBox(const QString& name, QWidget* parent) {
     auto* box = named<QComboBox>(name, parent);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // Enter and leaving the box select the item that matches the text; a text that
+    // differs from an item only in case is not that item and stays as it was set.
+    box->completer()->setCaseSensitivity(Qt::CaseSensitive);
     box->setMinimumContentsLength(8);
     return box;
 }

@@ -69,6 +69,20 @@ QString columnText(const QVariantList& row, int position) {
     return value.toString();
 }
 
+// A list offers its items and chooses none. Qt makes the first item current when an
+// empty box is filled, and clearing a box empties its text: the box keeps what it
+// showed, so only the row, the settings, the scan or the operator give it a text.
+template <class Change> void keepingText(QComboBox* box, Change change) {
+    const QString text = box->currentText();
+    change();
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+void fillList(QComboBox* box, const QStringList& items) {
+    keepingText(box, [&] { box->addItems(items); });
+}
+
 } // namespace
 
 StartUp::StartUp(FrmStoneID& window) : window_(window) {}
@@ -165,8 +179,8 @@ void StartUp::openReportsConnection() {
 }
 
 void StartUp::fillLists() {
-    window_.CBOFORMAT->addItems({"Row", "Col", "Col_Row", "Table"});
-    window_.CBODECIMAL->addItems({"1", "2", "3", "4", "5", "Auto"});
+    fillList(window_.CBOFORMAT, {"Row", "Col", "Col_Row", "Table"});
+    fillList(window_.CBODECIMAL, {"1", "2", "3", "4", "5", "Auto"});
 }
 
 void StartUp::readUserFiles() {
@@ -174,9 +188,9 @@ void StartUp::readUserFiles() {
     if (const auto lists = readLines(w.folder.file(QStringLiteral("UserDat.txt")))) {
         const std::array<QComboBox*, 6> boxes{w.cbColor,  w.cbClarity, w.cbFlaurosance,
                                               w.cboShape, w.cbPolish,  w.CbSym};
-        w.cboShape->clear();
+        keepingText(w.cboShape, [&] { w.cboShape->clear(); });
         for (std::size_t i = 0; i < boxes.size() && i < std::size_t(lists->size()); ++i)
-            boxes[i]->addItems(lists->at(int(i)).split(u','));
+            fillList(boxes[i], lists->at(int(i)).split(u','));
     }
 
     const auto names = readLines(w.folder.file(QStringLiteral("UserDat_name.txt")));

@@ -66,14 +66,10 @@ void verdictWarning(FrmStoneID& w) {
 }
 
 // The per-stone file into the ASCII export folder. With DeleteStoneFile the file is
-// gone on purpose and there is nothing to copy.
+// gone on purpose, and a bench without an ASCII folder wants no copy.
 void copyStoneFile(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& failures) {
-    if (w.DeleteStoneFile != 0)
+    if (w.DeleteStoneFile != 0 || AsciiCopyPath.isEmpty())
         return;
-    if (AsciiCopyPath.isEmpty()) {
-        failures.report(w, QStringLiteral("Export file was not copied : no ASCII export folder"));
-        return;
-    }
     if (!copyReplacing(w.StoneExportFile, AsciiCopyPath))
         failures.report(w, QStringLiteral("Export file could not be copied to : ") + AsciiCopyPath);
 }

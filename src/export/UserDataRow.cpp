@@ -118,9 +118,12 @@ QVariant singleValue(float value) {
     return leadingNumber(singleToText(value));
 }
 
-// A rounded value as the row stores it: its fixed text, else the number.
+// A rounded value as the row stores it: its fixed text, else the number, a single
+// that came back unchanged with the digits it shows.
 QVariant roundedValue(const RoundedValue& value) {
-    return value.isText() ? QVariant(*value.fixedText) : QVariant(value.number);
+    if (value.isText())
+        return *value.fixedText;
+    return value.unchanged ? singleValue(static_cast<float>(value.number)) : QVariant(value.number);
 }
 
 std::optional<QVariant> textValue(const std::optional<QString>& text) {

@@ -1,5 +1,7 @@
 #include "platform/IniReader.h"
 
+#include "platform/AnsiText.h"
+
 #include <QFile>
 
 namespace tav {
@@ -40,7 +42,7 @@ std::optional<QByteArray> fileBytes(const QString& filePath) {
 
 IniFile IniFile::parse(const QByteArray& bytes) {
     IniFile file;
-    const QString text = QString::fromLatin1(bytes);
+    const QString text = fromAnsi(bytes);
     const QChar* const data = text.constData();
     const qsizetype size = text.size();
     Keys* section = nullptr;

@@ -258,6 +258,11 @@ void SerialControl::setPortOpen(bool open) {
         throw;
     }
     applyRts();
+    // What the line queued while the port was closed is stale (a reading sent during
+    // manual entry); a closed serial port would have lost it. A line that cannot
+    // discard it still carries the readings to come.
+    if (!port_->clear(QSerialPort::Input))
+        port_->clearError();
     received_.clear();
     lost_ = false;
     ++openCount_;

@@ -55,6 +55,7 @@ public:
     bool PortOpen() const;
     // Opens or closes the port. A device that is missing or in use, or a line that
     // cannot take the settings as they stand, is refused and the port stays closed.
+    // Opening discards whatever the line received while the port was closed.
     void setPortOpen(bool open);
 
     // Why the last OnComm was raised.

@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 
+#include "platform/AnsiText.h"
 #include "platform/DiskWrite.h"
 
 #include <QFile>
@@ -62,7 +63,7 @@ std::optional<QStringList> readLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return splitLines(QString::fromLatin1(file.readAll()));
+    return splitLines(fromAnsi(file.readAll()));
 }
 
 QStringList readListItems(const QString& text) {
@@ -97,7 +98,7 @@ std::optional<QStringList> readListItemsFromFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return readListItems(QString::fromLatin1(file.readAll()));
+    return readListItems(fromAnsi(file.readAll()));
 }
 
 bool replaceFileLines(const QString& path, const QStringList& lines, bool mustExist) {
@@ -108,7 +109,7 @@ bool replaceFileLines(const QString& path, const QStringList& lines, bool mustEx
         return false;
     QByteArray bytes;
     for (const QString& line : lines)
-        bytes += line.toLatin1() + kLineEnd;
+        bytes += toAnsi(line) + kLineEnd;
     if (!writeBytes(file, bytes)) {
         file.cancelWriting();
         return false;
@@ -145,7 +146,7 @@ bool TextStream::isOpen() const {
 }
 
 bool TextStream::write(const QString& text) {
-    return writeRaw(text.toLatin1());
+    return writeRaw(toAnsi(text));
 }
 
 bool TextStream::writeRaw(QByteArrayView bytes) {
@@ -216,7 +217,7 @@ bool TextStream::readLinePieces(const std::function<void(QByteArrayView)>& piece
 
 std::optional<QString> TextStream::readLine() {
     QString line;
-    if (!readLinePieces([&](QByteArrayView bytes) { line += QLatin1StringView(bytes); }))
+    if (!readLinePieces([&](QByteArrayView bytes) { line += fromAnsi(bytes); }))
         return std::nullopt;
     return line;
 }

@@ -8,8 +8,9 @@
 #include <memory>
 #include <optional>
 
-// Plain text files of the program: single-byte (Latin-1, so every byte survives a
-// read and a write), lines written with CR LF, and CR, LF or CR LF accepted on read.
+// Plain text files of the program: single-byte text in the Western Windows code page
+// (every byte survives a read and a write), lines written with CR LF, and CR, LF or
+// CR LF accepted on read.
 namespace tav {
 
 // The lines of a file, without their line ends; nothing when it cannot be read.

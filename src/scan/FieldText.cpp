@@ -1,5 +1,6 @@
 #include "scan/FieldText.h"
 
+#include "platform/AnsiText.h"
 #include "platform/Interaction.h"
 #include "platform/NumberText.h"
 
@@ -38,7 +39,7 @@ QString storedText(const QVariant& value) {
     if (isStoredNumber(value))
         return QString::number(value.toLongLong());
     if (value.typeId() == QMetaType::QByteArray)
-        return QString::fromLatin1(value.toByteArray());
+        return fromAnsi(value.toByteArray());
     return value.toString();
 }
 

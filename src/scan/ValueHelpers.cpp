@@ -25,20 +25,23 @@ RoundedValue roundMagnitude(float value, int places) {
     const QString text = plainDecimalText(singleToText(value));
     const qsizetype point = text.indexOf(u'.');
     if (point < 0)
-        return RoundedValue{static_cast<double>(value), std::nullopt};
+        return RoundedValue{static_cast<double>(value), std::nullopt, true};
     const QString head = text.left(point + 1 + places);
     const float kept = static_cast<float>(leadingNumber(head));
     const QString rest = text.mid(point + 1 + places);
     const double restValue = rest.isEmpty() ? 0.0 : leadingNumber(QStringLiteral("0.") + rest);
     const int up = restValue >= 0.5 ? 1 : 0;
     const double step = roundDecimal(up / std::pow(10.0, places), places);
-    return RoundedValue{roundDecimal(static_cast<double>(kept) + step, places), std::nullopt};
+    return RoundedValue{roundDecimal(static_cast<double>(kept) + step, places), std::nullopt,
+                        false};
 }
 
 } // namespace
 
 QString RoundedValue::text() const {
-    return fixedText ? *fixedText : doubleToText(number);
+    if (fixedText)
+        return *fixedText;
+    return unchanged ? singleToText(static_cast<float>(number)) : doubleToText(number);
 }
 
 std::optional<RoundedValue> RoundToDecimals(float value, qint16 places, qint16 fixedDecimalFormat) {

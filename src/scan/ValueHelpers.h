@@ -14,6 +14,9 @@ class ProgramFolder;
 struct RoundedValue {
     double number = 0;
     std::optional<QString> fixedText;
+    // The value came back as it was (its text has no point), so it keeps the text of
+    // a single-precision number.
+    bool unchanged = false;
 
     bool isText() const { return fixedText.has_value(); }
     // The text the program writes for it: the fixed text, else the number's text.

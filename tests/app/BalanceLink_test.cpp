@@ -158,6 +158,75 @@ TEST_F(BalanceLinkTest, TheEndOfFileCharacterIsReportedAsAWarning) {
     EXPECT_EQ(program.ExportWarningFlag, -1);
 }
 
+TEST_F(BalanceLinkTest, AChunkWithoutAReadingAfterAReadingKeepsTheWeight) {
+    struct Case {
+        const char* name;
+        const char* idle;
+        QString report;
+        int warning;
+    };
+    const std::vector<Case> cases = {
+        {"end-of-file character", "\x1A", lfcr + " Comm Error : Not Found", -1},
+        {"blanks", "   ", QString(), 0},
+        {"blanks and a line end", "  \r\n", QString(), 0},
+    };
+    int receives = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window = std::make_unique<FrmStoneID>(folder.folder(), platform, program);
+        program.ExportWarningFlag = 0;
+        SerialControl* const control = window->MSComm1;
+        QObject::connect(control, &SerialControl::OnComm, control, [&receives, control] {
+            if (control->CommEvent() == SerialControl::EventReceive)
+                ++receives;
+        });
+        switchToBalanceMode();
+        ASSERT_TRUE(window->MSComm1->PortOpen()) << window->msgb1->text().toStdString();
+        ASSERT_TRUE(port.pty.send("0.61230 ct\r\n"));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return window->txtRealWgt->text() == u"0.61230 " &&
+                       window->balanceReading == FrmStoneID::BalanceReading::Ended &&
+                       window->MSComm1->InBufferCount() == 0;
+            },
+            liveness));
+        showWithFocusOn(window->TxtLotno);
+
+        const int before = receives;
+        ASSERT_TRUE(port.pty.send(c.idle));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return receives > before; }, liveness));
+        EXPECT_EQ(window->txtRealWgt->text(), u"0.61230 ");
+        EXPECT_EQ(window->Shape1[0]->fillColor(), vbGreen);
+        EXPECT_EQ(QApplication::focusWidget(), window->TxtLotno);
+        EXPECT_EQ(window->msgb1->text(), c.report);
+        EXPECT_EQ(program.ExportWarningFlag, c.warning);
+
+        // The next reading, in chunks, replaces it.
+        ASSERT_TRUE(port.pty.send("  0.51"));
+        ASSERT_TRUE(waitForWeight(QStringLiteral("0.51")));
+        ASSERT_TRUE(port.pty.send("  23 ct\r\n"));
+        ASSERT_TRUE(waitForWeight(QStringLiteral("0.5123 c")));
+        EXPECT_EQ(QApplication::focusWidget(), window->txtStoneID);
+    }
+}
+
+TEST_F(BalanceLinkTest, AReadingSentWhileThePortWasClosedIsNeverShown) {
+    QStringList shown;
+    QObject::connect(window->txtRealWgt, &QLineEdit::textChanged,
+                     [&](const QString& text) { shown.append(text); });
+    switchToBalanceMode();
+    ASSERT_TRUE(window->MSComm1->PortOpen()) << window->msgb1->text().toStdString();
+    Allow_Click(*window);
+    ASSERT_FALSE(window->MSComm1->PortOpen());
+    ASSERT_TRUE(port.pty.send("0.777 ct\r\n"));
+
+    Allow_Click(*window);
+    ASSERT_TRUE(window->MSComm1->PortOpen()) << window->msgb1->text().toStdString();
+    ASSERT_TRUE(port.pty.send("0.888 ct\r\n"));
+    ASSERT_TRUE(waitForWeight(QStringLiteral("0.888 ct")));
+    EXPECT_FALSE(shown.contains(QStringLiteral("0.777 ct"))) << shown.join(u'|').toStdString();
+}
+
 TEST_F(BalanceLinkTest, ALostDeviceIsReportedOnceAndThePortClosed) {
     switchToBalanceMode();
     ASSERT_TRUE(window->MSComm1->PortOpen()) << window->msgb1->text().toStdString();
@@ -373,54 +442,6 @@ TEST_F(BalanceLinkTest, TheMenuEntryAndADoubleClickOnTheWeightSwitchTheMode) {
     EXPECT_EQ(window->ManualWeightMode, 1);
     EXPECT_FALSE(window->txtRealWgt->isReadOnly());
     EXPECT_FALSE(window->MSComm1->PortOpen());
-}
-
-TEST_F(BalanceLinkTest, HandleInputJoinsTheChunksOfAReadingAndReplacesAnEndedOne) {
-    struct Case {
-        const char* name;
-        const char* before; // put there by anything but the balance
-        std::vector<const char*> chunks;
-        const char* after;
-    };
-    const std::vector<Case> cases = {
-        {"chunks join, left-trimmed, first 8 kept", "", {"  0.51", "  23 ct\r\n"}, "0.5123 c"},
-        {"a reading replaces the scan weight", "0.512300", {"  0.51", "23\r\n"}, "0.5123\r\n"},
-        {"line ends within 8 stay", "", {"0.5 ct\r\n"}, "0.5 ct\r\n"},
-        {"only leading blanks go", "", {" 1 2 "}, "1 2 "},
-        {"a tab is no blank", "", {"\t0.5"}, "\t0.5"},
-        {"a full field takes no more", "", {"12345678", "9"}, "12345678"},
-        {"a long chunk keeps 8", "", {"0.123456789"}, "0.123456"},
-        {"an empty chunk cuts what is there", "0.123456789", {""}, "0.123456"},
-        {"a second reading replaces the first", "", {"0.777\r\n", "  0.888\r\n"}, "0.888\r\n"},
-        {"two readings in one chunk", "", {"0.777\r\n0.888\r\n"}, "0.888\r\n"},
-        {"a line end split after CR", "", {"0.777\r", "\n"}, "0.777\r\n"},
-        {"a reading in chunks after an ended one", "", {"0.777\r\n", "0.8", "88\r\n"}, "0.888\r\n"},
-        {"line ends alone leave other text", "0.512", {"\r\n"}, "0.512"},
-        {"no line ends: the first 8 win", "0.512", {"0.77", "7", "0.888"}, "0.7770.8"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        window = std::make_unique<FrmStoneID>(folder.folder(), platform, program);
-        window->txtRealWgt->setText(QLatin1String(c.before));
-        window->txtRealWgt->setCursorPosition(0);
-        for (const char* chunk : c.chunks) {
-            window->Shape1[0]->setFillColor(vbRed);
-            HandleInput(*window, QLatin1String(chunk));
-            EXPECT_EQ(window->Shape1[0]->fillColor(), vbGreen);
-            EXPECT_TRUE(window->txtRealWgt->isReadOnly());
-        }
-        EXPECT_EQ(window->txtRealWgt->text(), QLatin1String(c.after));
-    }
-}
-
-TEST_F(BalanceLinkTest, AnythingElseFillingTheFieldEndsTheReading) {
-    HandleInput(*window, QStringLiteral("0.7"));
-    window->txtRealWgt->clear(); // blanking
-    HandleInput(*window, QStringLiteral("77"));
-    EXPECT_EQ(window->txtRealWgt->text(), "77");
-    window->txtRealWgt->setText("1.5"); // typed in manual mode
-    HandleInput(*window, QStringLiteral("0.888"));
-    EXPECT_EQ(window->txtRealWgt->text(), "0.888");
 }
 
 // State of the window while the export runs.

@@ -5,13 +5,19 @@
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace tav {
 namespace {
@@ -28,15 +34,7 @@ protected:
     void setSetting(int line, const QString& text) {
         test::setLine(dir, "ExportPa.txt", line, text);
     }
-    void setScan(const QString& key, const QString& value) {
-        QStringList lines = QString::fromLatin1(dir.read("test.txt")).split("\r\n");
-        lines.removeIf([&](const QString& line) { return line.startsWith(key + " ="); });
-        if (!value.isNull())
-            lines.insert(1, key + " = " + value);
-        while (!lines.isEmpty() && lines.back().isEmpty())
-            lines.removeLast();
-        dir.writeLines("test.txt", lines);
-    }
+    void setScan(const QString& key, const QString& value) { test::setScanKey(dir, key, value); }
 
 private:
     std::unique_ptr<FrmStoneID> window_;
@@ -161,6 +159,127 @@ TEST_F(StartUpTest, LastUserDataRowFillsTheFieldsAndANullLeavesItsField) {
     EXPECT_EQ(w.TxtRepID->text(), recording.environment.user);
     // ExportPa.txt line 23 comes after the row.
     EXPECT_EQ(w.txtOperator->text(), "Asha");
+}
+
+// The operator goes through the boxes: each takes the focus and Enter, then loses it.
+void visitEveryBox(FrmStoneID& w, const std::vector<QComboBox*>& boxes) {
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (QComboBox* box : boxes) {
+        box->lineEdit()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    }
+    w.TxtLotno->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+}
+
+TEST_F(StartUpTest, TheListsChooseNothingAndTheBoxesShowOnlyWhatWasSet) {
+    const struct {
+        const char* name;
+        QStringList statements; // on the sample's Reports.mdb
+        const char* cuttingType;
+        QStringList texts; // colour, clarity, fluorescence, polish, symmetry, shape
+        bool shapeBox;
+    } cases[] = {
+        {"the sample row", {}, "Brilliant", {"G", "VS1", "None", "EX", "EX", "Brilliant"}, false},
+        {"colour and clarity Null",
+         {"UPDATE UserData SET COLOR = NULL, CLARITY = NULL"},
+         "Brilliant",
+         {"", "", "None", "EX", "EX", "Brilliant"},
+         false},
+        {"no UserData row",
+         {"DELETE FROM UserData"},
+         "Brilliant",
+         {"", "", "", "", "", "Brilliant"},
+         false},
+        // Position 6 is OPERATOR there, and it is Null.
+        {"a standard table and a cutting type not in the list",
+         test::standardUserDataTable(),
+         "Trillion",
+         {"G", "VS1", "None", "", "", ""},
+         true},
+        {"shape name Null and a cutting type not in the list",
+         {"UPDATE UserData SET ShapeName = NULL"},
+         "Trillion",
+         {"G", "VS1", "None", "EX", "EX", ""},
+         true},
+        {"texts that differ from list items only in case",
+         {"UPDATE UserData SET COLOR = 'g', SYMMETRY = 'ex', ShapeName = 'pear'"},
+         "Trillion",
+         {"g", "VS1", "None", "EX", "ex", "pear"},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempProgramFolder folder;
+        test::copySampleFolder(folder);
+        if (!c.statements.isEmpty())
+            folder.createDatabase("Reports.mdb", c.statements);
+        test::setScanKey(folder, "CUTTING_TYPE", c.cuttingType);
+        test::RecordingPlatform doubles;
+        Platform platform = doubles.platform();
+        ProgramWide wide;
+        FrmStoneID w(folder.folder(), platform, wide);
+        ASSERT_EQ(Form_Load(w), StartUpOutcome::Waiting);
+        ASSERT_EQ(w.cbColor->count(), 8) << "the lists are filled";
+        ASSERT_EQ(w.cboShape->count(), 9);
+        ASSERT_EQ(w.CbSym->count(), 5);
+        ASSERT_TRUE(w.CbSym->isEnabled()) << "the sample allows editing";
+        EXPECT_EQ(doubles.messages.shown.size(), c.shapeBox ? 1u : 0u);
+        if (c.shapeBox) {
+            EXPECT_EQ(doubles.messages.shown[0].title, "SHAPE NOT PRESENT");
+        }
+
+        const std::vector<QComboBox*> boxes{w.cbColor, w.cbClarity, w.cbFlaurosance, w.cbPolish,
+                                            w.CbSym,   w.cboShape,  w.CBOFORMAT,     w.CBODECIMAL};
+        // Joined, so that a failure reads as the texts themselves.
+        const std::string expected = (c.texts + QStringList{"Row", "2"}).join(" | ").toStdString();
+        const auto texts = [&] {
+            QStringList shown;
+            for (QComboBox* box : boxes)
+                shown.append(box->currentText());
+            return shown.join(" | ").toStdString();
+        };
+        EXPECT_EQ(texts(), expected) << "after start-up";
+        visitEveryBox(w, boxes);
+        EXPECT_EQ(texts(), expected) << "after the focus and Enter went through the boxes";
+    }
+}
+
+TEST_F(StartUpTest, LayoutAndDecimalsShowOnlyTheirSettingsLines) {
+    const struct {
+        const char* name;
+        std::optional<QStringList> lines8And9; // none: the file ends before line 8
+        std::array<std::string, 2> shown;
+    } cases[] = {
+        {"set", QStringList{"Col", "3"}, {"Col", "3"}},
+        {"not in the lists", QStringList{"Wide", "7"}, {"Wide", "7"}},
+        {"empty", QStringList{"", ""}, {"", ""}},
+        {"missing", std::nullopt, {"", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempProgramFolder folder;
+        test::copySampleFolder(folder);
+        if (c.lines8And9) {
+            test::setLine(folder, "ExportPa.txt", 8, c.lines8And9->at(0));
+            test::setLine(folder, "ExportPa.txt", 9, c.lines8And9->at(1));
+        } else {
+            const QStringList lines =
+                QString::fromLatin1(folder.read("ExportPa.txt")).split("\r\n");
+            folder.writeLines("ExportPa.txt", lines.mid(0, 7));
+        }
+        test::RecordingPlatform doubles;
+        Platform platform = doubles.platform();
+        ProgramWide wide;
+        FrmStoneID w(folder.folder(), platform, wide);
+        Form_Load(w);
+        ASSERT_EQ(w.CBOFORMAT->count(), 4);
+        ASSERT_EQ(w.CBODECIMAL->count(), 6);
+        EXPECT_EQ(w.CBOFORMAT->currentText().toStdString(), c.shown[0]);
+        EXPECT_EQ(w.CBODECIMAL->currentText().toStdString(), c.shown[1]);
+    }
 }
 
 TEST_F(StartUpTest, PresetStoneIdShowsEvenWhenBlanking) {

@@ -1,7 +1,10 @@
 #include "platform/TextFile.h"
+#include "support/ProcessFiles.h"
 #include "support/SampleFolder.h"
 #include "support/TempProgramFolder.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -14,8 +17,20 @@
 namespace tav {
 namespace {
 
+// How long the export files stayed open in a run, in microseconds from the first look
+// that found them open to the last; none when no look found them open.
+struct OpenSpan {
+    qint64 from = -1;
+    qint64 to = -1;
+
+    bool seen() const { return from >= 0; }
+    qint64 length() const { return to - from; }
+};
+
 // The real program on a copy of the sample folder, exporting the sample stone at
-// start-up in manual-weight mode, killed at points spread over its whole export.
+// start-up in manual-weight mode, killed at points spread over the time its export
+// files are open. Start-up and the pause before the export take most of a run, so each
+// kill is timed from the moment the program is seen holding the files open.
 class ExportKillTest : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
@@ -25,13 +40,13 @@ protected:
         lengthenTemplate();
     }
 
-    // A long template makes the writing a fair share of the run, so that some kills
-    // land while the export files are open.
+    // A long template keeps the export files open for a fifth of a second or more, so the
+    // kills can be spread over the writing whatever the machine's load.
     void lengthenTemplate() const {
         withReports(QStringLiteral("template"), [](QSqlDatabase& db) {
             QSqlQuery rows(db);
             ASSERT_TRUE(rows.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
-                                  "FROM n WHERE i < 8000) INSERT INTO Template_GIA SELECT "
+                                  "FROM n WHERE i < 40000) INSERT INTO Template_GIA SELECT "
                                   "'Proportions.TABLE_PC', 'Table', 1 FROM n"));
         });
     }
@@ -64,29 +79,70 @@ protected:
         ASSERT_TRUE(process.waitForStarted(60000));
     }
 
-    // An export left to its end; its run time in milliseconds.
-    qint64 exportWhole() const {
-        QElapsedTimer clock;
-        clock.start();
-        QProcess process;
-        start(process);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
-        return clock.elapsed();
+    // The files of the layout, as the kernel names them: the per-stone file is opened
+    // just after them and closed just before them, so while one of them is open the
+    // export is writing.
+    QStringList layoutFiles() const {
+        const QString folder = QDir(dir.path()).canonicalPath() + u'/';
+        QStringList files{folder + layoutFile()};
+        if (layout() == u"Col")
+            files.append(folder + QStringLiteral("Export/bench_colstmp.txt"));
+        return files;
     }
 
-    // SIGKILL after that long, unless the program has ended by itself before.
-    void exportKilledAfter(qint64 milliseconds) const {
+    bool exportFilesOpen(const QProcess& process) const {
+        const QStringList open = test::openFilesOf(process.processId());
+        const QStringList files = layoutFiles();
+        return std::any_of(files.begin(), files.end(),
+                           [&open](const QString& file) { return open.contains(file); });
+    }
+
+    // An export left to its end, looked at every millisecond.
+    OpenSpan exportWhole() const {
         QElapsedTimer clock;
         clock.start();
         QProcess process;
         start(process);
-        const qint64 left = std::max<qint64>(1, milliseconds - clock.elapsed());
-        if (process.waitForFinished(static_cast<int>(left)))
-            return;
+        OpenSpan span;
+        const QDeadlineTimer deadline(120000);
+        while (process.state() != QProcess::NotRunning && !process.waitForFinished(1) &&
+               !deadline.hasExpired()) {
+            if (exportFilesOpen(process)) {
+                span.to = clock.nsecsElapsed() / 1000;
+                if (!span.seen())
+                    span.from = span.to;
+            }
+        }
+        EXPECT_TRUE(process.state() == QProcess::NotRunning || process.waitForFinished(1000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().constData();
+        return span;
+    }
+
+    // Waits for the export files to open, lets the program go on for that many
+    // microseconds, then stops it and kills it. True when the files were still open at
+    // the stop; false as well when the program ended by itself before.
+    bool exportKilledAfterOpening(qint64 microseconds) const {
+        QProcess process;
+        start(process);
+        const QDeadlineTimer deadline(120000);
+        while (!exportFilesOpen(process)) {
+            if (process.state() == QProcess::NotRunning || process.waitForFinished(1))
+                return false;
+            if (deadline.hasExpired()) {
+                ADD_FAILURE() << "the program neither opened its export files nor ended";
+                return false;
+            }
+        }
+        const qint64 milliseconds = (microseconds + 999) / 1000;
+        if (milliseconds > 0 && process.waitForFinished(static_cast<int>(milliseconds)))
+            return false;
+        // Stopped first, so that what is open is what the kill finds.
+        EXPECT_TRUE(test::stopProcess(process.processId()));
+        const bool writing = exportFilesOpen(process);
         process.kill();
         EXPECT_TRUE(process.waitForFinished(60000));
+        return writing;
     }
 
     // Line k of a column file extends line k of the earlier one.
@@ -119,9 +175,10 @@ protected:
     test::TempProgramFolder dir;
 };
 
-TEST_P(ExportKillTest, AKillAnywhereKeepsEveryEarlierFileAndTheNextExportWorks) {
-    // The first export leaves the earlier stone and times a whole run.
-    const qint64 duration = exportWhole();
+TEST_P(ExportKillTest, AKillWhileTheExportWritesKeepsEveryEarlierFileAndTheNextExportWorks) {
+    // The first export leaves the earlier stone and shows how long the files stay open.
+    const OpenSpan span = exportWhole();
+    ASSERT_TRUE(span.seen()) << "the export files were never seen open";
     const QByteArray layoutBefore = dir.read(layoutFile());
     const QByteArray stone = dir.read("Export/K7-10482.txt");
     const QByteArray settings = dir.read("ExportPa.txt");
@@ -129,11 +186,14 @@ TEST_P(ExportKillTest, AKillAnywhereKeepsEveryEarlierFileAndTheNextExportWorks) 
     ASSERT_FALSE(stone.isEmpty());
     ASSERT_EQ(dir.read("Ascii/K7-10482.txt"), stone);
 
-    const int kills = 12;
-    for (int i = 1; i <= kills; ++i) {
-        const qint64 at = duration * i / (kills + 1);
-        SCOPED_TRACE(testing::Message() << "killed after " << at << " ms");
-        exportKilledAfter(at);
+    const int kills = 6;
+    int whileWriting = 0;
+    for (int i = 0; i < kills; ++i) {
+        // One kill in the middle of each sixth of the time the files were open.
+        const qint64 at = span.length() * (2 * i + 1) / (2 * kills);
+        SCOPED_TRACE(testing::Message() << "killed " << at << " us after the export files opened");
+        if (exportKilledAfterOpening(at))
+            ++whileWriting;
 
         const QByteArray layoutNow = dir.read(layoutFile());
         if (layout() == u"Row")
@@ -145,6 +205,10 @@ TEST_P(ExportKillTest, AKillAnywhereKeepsEveryEarlierFileAndTheNextExportWorks) 
         expectSame("ExportPa.txt", settings);
         expectDatabaseIntact();
     }
+    // Kills that came after the writing would no longer test it.
+    EXPECT_GE(3 * whileWriting, kills)
+        << "only " << whileWriting << " of " << kills << " kills came while the export files "
+        << "were open (" << span.length() << " us in the first export)";
 
     // Whatever the kills left behind, the next export runs through.
     const QByteArray layoutLeft = dir.read(layoutFile());

@@ -77,6 +77,16 @@ TEST_F(AsciiFileTest, IdentityBlocksAreReplacedByTheHeaderAndEverythingElseIsCop
     EXPECT_EQ(window().msgb1->text(), "");
 }
 
+TEST_F(AsciiFileTest, EveryPrintableByteIsCopiedAsItIs) {
+    // The scanner's own bytes, the five the code page leaves undefined among them.
+    QByteArray line = "A ";
+    for (int b = 0x20; b <= 0xFF; ++b)
+        line.append(char(b));
+    const QByteArray source = kBlock + line + "\r\n" + line + "\r\n";
+    EXPECT_EQ(rewrite(source), kHeader + line + "\r\n" + line + "\r\n");
+    EXPECT_FALSE(failures.any());
+}
+
 TEST_F(AsciiFileTest, ASourceEndingInsideABlockEndsTheCopyThereWithoutAMessage) {
     const QByteArray h1 = "H OEDF StoneId=AB12\r\n";
     const QByteArray h2 = "H OEDF BalanceWeight=0.5123\r\n";

@@ -92,11 +92,28 @@ TEST_F(ClosingStepsTest, FilesThatCouldNotBeWrittenAreLoggedAndNeverReportedAsSu
     EXPECT_FALSE(dir.exists("test_export.txt"));
 }
 
-TEST_F(ClosingStepsTest, AFailureIsReportedWithoutBracketsToo) {
-    window().TxtACExport->clear();
+TEST_F(ClosingStepsTest, WithoutAnAsciiFolderNoCopyIsWantedAndNothingIsSaid) {
+    for (const char* unset : {"", "   "}) {
+        SCOPED_TRACE(std::string("ASCII folder '") + unset + "'");
+        startRun();
+        window().TxtACExport->setText(unset);
+        ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+        EXPECT_FALSE(dir.exists("Logs/AB12.log"));
+        EXPECT_EQ(run->program.ExportWarningFlag, 0);
+        EXPECT_TRUE(recording().messages.shown.empty());
+        EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture("row_plain_stone.txt"));
+        EXPECT_FALSE(dir.exists("Ascii/AB12.txt"));
+        EXPECT_EQ(recording().programEnd.endCount, 1);
+    }
+}
+
+TEST_F(ClosingStepsTest, ACopyIntoAnAsciiFolderThatCannotTakeItIsReportedWithoutBracketsToo) {
+    // A plain file stands where the ASCII folder should be.
+    dir.write("Ascii", "not a folder");
     ASSERT_EQ(exportStone(), ExportOutcome::Completed);
     EXPECT_EQ(dir.read("Logs/AB12.log"),
-              "\n\rExport file was not copied : no ASCII export folder\r\n");
+              ("\n\rExport file could not be copied to : " + path("Ascii/AB12.txt") + "\r\n")
+                  .toLocal8Bit());
     ASSERT_EQ(recording().messages.shown.size(), 1u);
     EXPECT_EQ(recording().messages.shown[0].title, "EXPORT NOT COMPLETE");
     EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture("row_plain_stone.txt"));

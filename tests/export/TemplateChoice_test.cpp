@@ -165,6 +165,11 @@ TEST(TemplateChoice, ShapeGivesFacetCodeTemplateShapeNameFamilyAndTable) {
         {"semi-polished fallback",
          {"Asscher", {}, "1", gia},
          {"4444", "Template_GIAStepCut_semi", "Asscher", "FANCY"}},
+        // An empty shape is any other text: Template_GIA and the empty text, if it exists.
+        {"empty shape", {"", {}, std::nullopt, gia}, {"4444", "Template_GIA", "", "FANCY"}},
+        {"empty shape without Template_GIA",
+         {"", {}, std::nullopt, QStringList{"Template_GIAStepCut"}},
+         {"4444", "Template_GIAStepCut", "", "FANCY"}},
         {"no database: the table test fails and is skipped",
          {"Asscher", {}, std::nullopt, std::nullopt},
          {"4444", "", "Asscher", "FANCY"}},

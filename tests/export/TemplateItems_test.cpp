@@ -26,7 +26,9 @@ protected:
         dir.writeLines("test_export.txt",
                        {"[NumericalParameters]", "T.F = 57.26", "T.LOT = 0042", "T.NAME = Stone Co",
                         "T.NEG = -2.5", "T.GRADE = GIA-V", "UserData.LOT = 0042",
-                        "UserData.STONE_ID = [AB12]", "CUTTING_TYPE = Round", "*** = star"});
+                        "UserData.STONE_ID = [AB12]", "CUTTING_TYPE = Round", "*** = star",
+                        "T.NEAR35 = 34.999998", "T.NEAR57 = 57.000004", "T.NEAR1 = 1.0000001",
+                        "T.BIG = 1234567.4"});
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
         FrmStoneID& w = *window;
         w.txtStoneID->setText("AB12");
@@ -121,6 +123,27 @@ TEST_F(TemplateItemsTest, EveryItemWritesItsRowTextInBothForms) {
         EXPECT_EQ(shown(plainRowText(*window, evaluate({i}, ItemRules::Plain)[0])), c.plain);
         EXPECT_EQ(shown(bookmarkedRowText(*window, evaluate({i}, ItemRules::Bookmarked)[0])),
                   c.bookmarked);
+    }
+}
+
+TEST_F(TemplateItemsTest, AValueWhoseSevenDigitTextHasNoPointGoesOutAsThatText) {
+    const struct {
+        const char* name;
+        double format;
+        const char* unfixed;
+        const char* fixed;
+    } cases[] = {
+        {"T.NEAR35", 1, "35,", "35.0,"}, {"T.NEAR57", 2, "57,", "57.00,"},
+        {"T.NEAR1", 2, "1,", "1.00,"},   {"T.BIG", 0, "1234567,", "1234567,"},
+        {"T.F", 1, "57.3,", "57.3,"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TemplateItem i = item(c.name, "Label", c.format);
+        window->FixedDecimalFormat = 0;
+        EXPECT_EQ(shown(plainRowText(*window, evaluate({i}, ItemRules::Plain)[0])), c.unfixed);
+        window->FixedDecimalFormat = 1;
+        EXPECT_EQ(shown(plainRowText(*window, evaluate({i}, ItemRules::Plain)[0])), c.fixed);
     }
 }
 

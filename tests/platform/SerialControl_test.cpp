@@ -138,6 +138,20 @@ TEST_F(SerialControlTest, TheEndOfFileCharacterRaisesItsOwnEvent) {
     EXPECT_EQ(seen, std::vector<qint16>{SerialControl::EventEOF});
 }
 
+TEST_F(SerialControlTest, WhatTheLineReceivedWhileClosedIsDiscardedOnOpening) {
+    openWithThreshold(0);
+    ASSERT_TRUE(port.pty.send("0.5"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.InBufferCount() == 3; }, liveness));
+    control.setPortOpen(false);
+    ASSERT_TRUE(port.pty.send("0.777 ct\r\n"));
+
+    control.setPortOpen(true);
+    EXPECT_EQ(control.InBufferCount(), 0);
+    ASSERT_TRUE(port.pty.send("0.888"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control.InBufferCount() >= 5; }, liveness));
+    EXPECT_EQ(control.Input(), u"0.888");
+}
+
 TEST_F(SerialControlTest, AMissingDeviceIsRefusedWithItsPath) {
     port.redirect("/nonexistent/ttyBalance");
     try {

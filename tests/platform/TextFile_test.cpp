@@ -20,7 +20,7 @@ TEST(TextFile, AcceptsEveryLineEndAndKeepsEveryByte) {
     const auto lines = readLines(dir.filePath("mixed.txt"));
     ASSERT_TRUE(lines);
     EXPECT_EQ(*lines,
-              QStringList({"crlf", "cr", "lf", "", QString::fromLatin1("high\xe9\xff\x80")}));
+              QStringList({"crlf", "cr", "lf", "", QString::fromUtf16(u"high\u00e9\u00ff\u20ac")}));
     EXPECT_FALSE(readLines(dir.filePath("missing.txt")));
 
     ASSERT_TRUE(replaceFileLines(dir.filePath("out.txt"), *lines));

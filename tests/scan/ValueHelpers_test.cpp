@@ -71,6 +71,29 @@ TEST(RoundToDecimals, RoundsHalfUpOnTheDecimalText) {
     EXPECT_FALSE(RoundToDecimals(1.5f, -2, 0));
 }
 
+TEST(RoundToDecimals, AValueWithoutPointInItsTextKeepsThatText) {
+    const struct {
+        float value;
+        qint16 places;
+        const char* unfixed;
+        const char* fixed;
+    } cases[] = {
+        {34.999998f, 1, "35", "35.0"},
+        {57.000004f, 2, "57", "57.00"},
+        {1.0000001f, 2, "1", "1.00"},
+        {1234567.4f, 0, "1234567", "1234567"},
+        {-34.999998f, 1, "-35", "-35.0"},
+        {1.5e20f, 6, "1.5E+20", "1.5E+20"}, // no fixed form past 5 places
+        {7.0f, 2, "7", "7.00"},
+        {57.26f, 1, "57.3", "57.3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.unfixed);
+        EXPECT_EQ(RoundToDecimals(c.value, c.places, 0)->text(), c.unfixed);
+        EXPECT_EQ(RoundToDecimals(c.value, c.places, 1)->text(), c.fixed);
+    }
+}
+
 TEST(GetMaxLenthString, PadsButNeverCuts) {
     EXPECT_EQ(getMaxLenthString("AB", 5), "AB   ");
     EXPECT_EQ(getMaxLenthString("ABCDEF", 3), "ABCDEF");

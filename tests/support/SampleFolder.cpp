@@ -48,4 +48,30 @@ void setLine(const TempProgramFolder& folder, const QString& name, int lineNumbe
     folder.writeLines(name, lines);
 }
 
+void setScanKey(const TempProgramFolder& folder, const QString& key, const QString& value) {
+    QStringList lines = splitLines(QString::fromLatin1(folder.read(QStringLiteral("test.txt"))));
+    lines.removeIf(
+        [&](const QString& line) { return line.startsWith(key + QStringLiteral(" =")); });
+    if (!value.isNull())
+        lines.insert(1, key + QStringLiteral(" = ") + value);
+    folder.writeLines(QStringLiteral("test.txt"), lines);
+}
+
+QStringList standardUserDataTable() {
+    return {
+        QStringLiteral("DROP TABLE UserData"),
+        QStringLiteral(
+            "CREATE TABLE UserData (ID INTEGER, COLOR TEXT, CLARITY TEXT, FLAURASANSE TEXT, "
+            "LOT TEXT, FILENAME TEXT, OPERATOR TEXT, COMPANY TEXT, STONE_ID TEXT, "
+            "ExportDataFile TEXT, ExportAsciiFile TEXT, Symbol TEXT, isBookmark TEXT, "
+            "DecimalPoint TEXT, LenNumber TEXT, FileFormat TEXT, SystemNumber TEXT, "
+            "ShapeName TEXT, RealWeight TEXT, Polish TEXT, DATE TEXT, TIME TEXT, L_D_CALC REAL, "
+            "SYMMETRY TEXT, B_N_CALC REAL, SHAPE TEXT, RepID TEXT, Stn1 TEXT, Stn2 TEXT, "
+            "Stn3 TEXT, PROCESS TEXT, ZED_TBLMAX REAL)"),
+        QStringLiteral(
+            "INSERT INTO UserData (ID, COLOR, CLARITY, FLAURASANSE, ShapeName, SYMMETRY) "
+            "VALUES (101, 'G', 'VS1', 'None', 'Pear', 'VG')"),
+    };
+}
+
 } // namespace tav::test

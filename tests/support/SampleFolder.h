@@ -19,6 +19,15 @@ void copySampleFolder(const TempProgramFolder& target);
 void setLine(const TempProgramFolder& folder, const QString& name, int lineNumber,
              const QString& text);
 
+// Puts a key of the folder's test.txt first in its section, or removes it for a null
+// value.
+void setScanKey(const TempProgramFolder& folder, const QString& key, const QString& value);
+
+// Statements that replace the folder's UserData table by one of an ID and the 31
+// columns that the export writes, so that no column stands at the start-up positions of
+// the shape and the symmetry; its one row holds grades, a shape name and a symmetry.
+QStringList standardUserDataTable();
+
 // A test on a fresh copy of the sample folder with recording doubles. The balance
 // named in HyperParam.txt is a device that does not exist, and the working folder that
 // an export changes is put back afterwards.
