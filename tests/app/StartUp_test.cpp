@@ -212,15 +212,9 @@ TEST_F(StartUpTest, TheListsChooseNothingAndTheBoxesShowOnlyWhatWasSet) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TempProgramFolder folder;
-        test::copySampleFolder(folder);
-        if (!c.statements.isEmpty())
-            folder.createDatabase("Reports.mdb", c.statements);
-        test::setScanKey(folder, "CUTTING_TYPE", c.cuttingType);
-        test::RecordingPlatform doubles;
-        Platform platform = doubles.platform();
-        ProgramWide wide;
-        FrmStoneID w(folder.folder(), platform, wide);
+        test::SampleWindow sample(c.statements, c.cuttingType);
+        FrmStoneID& w = *sample.window;
+        const test::RecordingPlatform& doubles = sample.doubles;
         ASSERT_EQ(Form_Load(w), StartUpOutcome::Waiting);
         ASSERT_EQ(w.cbColor->count(), 8) << "the lists are filled";
         ASSERT_EQ(w.cboShape->count(), 9);
@@ -260,8 +254,8 @@ TEST_F(StartUpTest, LayoutAndDecimalsShowOnlyTheirSettingsLines) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TempProgramFolder folder;
-        test::copySampleFolder(folder);
+        test::SampleWindow sample;
+        const test::TempProgramFolder& folder = sample.folder;
         if (c.lines8And9) {
             test::setLine(folder, "ExportPa.txt", 8, c.lines8And9->at(0));
             test::setLine(folder, "ExportPa.txt", 9, c.lines8And9->at(1));
@@ -270,10 +264,7 @@ TEST_F(StartUpTest, LayoutAndDecimalsShowOnlyTheirSettingsLines) {
                 QString::fromLatin1(folder.read("ExportPa.txt")).split("\r\n");
             folder.writeLines("ExportPa.txt", lines.mid(0, 7));
         }
-        test::RecordingPlatform doubles;
-        Platform platform = doubles.platform();
-        ProgramWide wide;
-        FrmStoneID w(folder.folder(), platform, wide);
+        FrmStoneID& w = *sample.window;
         Form_Load(w);
         ASSERT_EQ(w.CBOFORMAT->count(), 4);
         ASSERT_EQ(w.CBODECIMAL->count(), 6);

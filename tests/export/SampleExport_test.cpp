@@ -81,14 +81,10 @@ TEST_F(SampleExportTest, GradesAndShapesThatNothingSetAreExportedEmpty) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TempProgramFolder folder;
-        test::copySampleFolder(folder);
-        folder.createDatabase("Reports.mdb", c.statements);
-        test::setScanKey(folder, "CUTTING_TYPE", c.cuttingType);
-        test::RecordingPlatform doubles;
-        Platform platform = doubles.platform();
-        ProgramWide wide;
-        FrmStoneID w(folder.folder(), platform, wide);
+        test::SampleWindow sample(c.statements, c.cuttingType);
+        FrmStoneID& w = *sample.window;
+        const test::TempProgramFolder& folder = sample.folder;
+        const test::RecordingPlatform& doubles = sample.doubles;
         ASSERT_EQ(Form_Load(w), StartUpOutcome::Waiting);
         w.Cmd_OK->click();
 

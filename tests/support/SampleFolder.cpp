@@ -57,6 +57,15 @@ void setScanKey(const TempProgramFolder& folder, const QString& key, const QStri
     folder.writeLines(QStringLiteral("test.txt"), lines);
 }
 
+SampleWindow::SampleWindow(const QStringList& statements, const QString& cuttingType) {
+    copySampleFolder(folder);
+    if (!statements.isEmpty())
+        folder.createDatabase(QStringLiteral("Reports.mdb"), statements);
+    if (!cuttingType.isEmpty())
+        setScanKey(folder, QStringLiteral("CUTTING_TYPE"), cuttingType);
+    window = std::make_unique<FrmStoneID>(folder.folder(), platform, wide);
+}
+
 QStringList standardUserDataTable() {
     return {
         QStringLiteral("DROP TABLE UserData"),

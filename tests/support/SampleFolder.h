@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FrmStoneID.h"
 #include "app/ProgramWide.h"
 #include "platform/Interaction.h"
 #include "support/RecordingPlatform.h"
@@ -8,6 +9,8 @@
 #include <QDir>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 // The sample program folder of the repository, as the build lays it out, copied into a
 // temporary program folder with its settings pointing into that folder.
@@ -27,6 +30,19 @@ void setScanKey(const TempProgramFolder& folder, const QString& key, const QStri
 // columns that the export writes, so that no column stands at the start-up positions of
 // the shape and the symmetry; its one row holds grades, a shape name and a symmetry.
 QStringList standardUserDataTable();
+
+// A window of its own on a fresh copy of the sample folder, its Reports.mdb changed by
+// the statements and its scan given the cutting type when one is named, with recording
+// doubles; start-up is left to the test, so the folder can still be changed.
+struct SampleWindow {
+    explicit SampleWindow(const QStringList& statements = {}, const QString& cuttingType = {});
+
+    TempProgramFolder folder;
+    RecordingPlatform doubles;
+    Platform platform = doubles.platform();
+    ProgramWide wide;
+    std::unique_ptr<FrmStoneID> window;
+};
 
 // A test on a fresh copy of the sample folder with recording doubles. The balance
 // named in HyperParam.txt is a device that does not exist, and the working folder that
