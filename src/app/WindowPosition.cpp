@@ -91,9 +91,14 @@ void keepOnScreen(QWidget& window) {
     QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
         areas.append(screen->availableGeometry());
-    const QRect frame(window.pos(), window.frameGeometry().size());
-    const QRect kept = keptOnScreen(frame, areas);
-    if (kept.topLeft() != frame.topLeft())
+    // The frame counts as far as the window knows it (before it is first shown it
+    // has none).
+    const QSize frameSize = window.frameGeometry().size();
+    const QSize decoration = frameSize - window.size();
+    const QRect kept = keptOnScreen(QRect(window.pos(), frameSize), areas);
+    if (kept.size() != frameSize)
+        window.resize(kept.size() - decoration);
+    if (kept.topLeft() != window.pos())
         window.move(kept.topLeft());
 }
 
@@ -102,22 +107,34 @@ void keepOnScreen(QWidget& window) {
 QRect keptOnScreen(const QRect& frame, const QList<QRect>& screenAreas) {
     if (screenAreas.isEmpty())
         return frame;
+    // The area the window shows most on, or, off every one, the nearest.
+    const QRect* home = nullptr;
+    qint64 shownOnHome = 0;
     for (const QRect& area : screenAreas) {
-        if (showsEnoughOf(frame, area))
-            return frame;
+        if (!showsEnoughOf(frame, area))
+            continue;
+        const QRect seen = frame.intersected(area);
+        const qint64 shown = qint64(seen.width()) * seen.height();
+        if (!home || shown > shownOnHome) {
+            home = &area;
+            shownOnHome = shown;
+        }
     }
-    const QRect* nearest = &screenAreas.first();
-    for (const QRect& area : screenAreas) {
-        if (distanceSquared(frame, area) < distanceSquared(frame, *nearest))
-            nearest = &area;
+    const bool offScreen = home == nullptr;
+    if (offScreen) {
+        home = &screenAreas.first();
+        for (const QRect& area : screenAreas) {
+            if (distanceSquared(frame, area) < distanceSquared(frame, *home))
+                home = &area;
+        }
     }
-    // Inside the area when it fits; a window larger than the area keeps its top-left
-    // corner (and so its title bar) on it.
-    const int x =
-        std::max(nearest->left(), std::min(frame.left(), nearest->right() - frame.width() + 1));
-    const int y =
-        std::max(nearest->top(), std::min(frame.top(), nearest->bottom() - frame.height() + 1));
-    return QRect(QPoint(x, y), frame.size());
+    // No larger than the area, so that nothing of the window lies beyond its edges.
+    const QSize size = frame.size().boundedTo(home->size());
+    if (!offScreen && size == frame.size())
+        return frame;
+    const int x = std::max(home->left(), std::min(frame.left(), home->right() - size.width() + 1));
+    const int y = std::max(home->top(), std::min(frame.top(), home->bottom() - size.height() + 1));
+    return QRect(QPoint(x, y), size);
 }
 
 void setwindowsize(QWidget& window, const ProgramFolder& folder) {
