@@ -87,14 +87,23 @@ bool showsEnoughOf(const QRect& frame, const QRect& area) {
            seen.height() >= std::min(kVisibleMargin, frame.height()) && !seen.isEmpty();
 }
 
+// Until a window is first shown it knows nothing of the frame that the desktop draws
+// around it; room for a usual one, borders and a title bar, is kept then.
+constexpr QSize kUsualFrame(2 * 8, 32 + 8);
+
+QSize decorationOf(const QWidget& window) {
+    const QSize known = window.frameGeometry().size() - window.size();
+    if (known != QSize(0, 0) || window.windowFlags().testFlag(Qt::FramelessWindowHint))
+        return known;
+    return kUsualFrame;
+}
+
 void keepOnScreen(QWidget& window) {
     QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
         areas.append(screen->availableGeometry());
-    // The frame counts as far as the window knows it (before it is first shown it
-    // has none).
-    const QSize frameSize = window.frameGeometry().size();
-    const QSize decoration = frameSize - window.size();
+    const QSize decoration = decorationOf(window);
+    const QSize frameSize = window.size() + decoration;
     const QRect kept = keptOnScreen(QRect(window.pos(), frameSize), areas);
     if (kept.size() != frameSize)
         window.resize(kept.size() - decoration);
