@@ -173,14 +173,19 @@ TEST(KeptOnScreen, MovesOntoTheNearestAreaAndCutsTheSizeToIt) {
     EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 10, 10), {}), QRect(9000, 9000, 10, 10));
 }
 
-// Mended: a saved size far beyond the screen (60000 twips are 4000 pixels) is cut down
-// to the screen's available area, so the buttons and the status line stay on it.
-TEST(WindowPositionMainWindow, ASizeBeyondTheScreenIsPulledBackToIt) {
+// The main window on a program folder of its own.
+class WindowPositionMainWindow : public ::testing::Test {
+protected:
     test::TempProgramFolder dir;
     test::RecordingPlatform recording;
     Platform platform = recording.platform();
     ProgramWide program;
-    FrmStoneID window(dir.folder(), platform, program);
+    FrmStoneID window{dir.folder(), platform, program};
+};
+
+// Mended: a saved size far beyond the screen (60000 twips are 4000 pixels) is cut down
+// to the screen's available area, so the buttons and the status line stay on it.
+TEST_F(WindowPositionMainWindow, ASizeBeyondTheScreenIsPulledBackToIt) {
     dir.write("winpos_TAV.txt", " 1500 \r\n 1500 \r\n 60000 \r\n 60000 \r\n");
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
 
@@ -198,12 +203,7 @@ TEST(WindowPositionMainWindow, ASizeBeyondTheScreenIsPulledBackToIt) {
     }
 }
 
-TEST(WindowPositionMainWindow, UsesTheWindowsProgramFolder) {
-    test::TempProgramFolder dir;
-    test::RecordingPlatform recording;
-    Platform platform = recording.platform();
-    ProgramWide program;
-    FrmStoneID window(dir.folder(), platform, program);
+TEST_F(WindowPositionMainWindow, UsesTheWindowsProgramFolder) {
     window.move(20, 30);
     window.resize(700, 500);
     ASSERT_TRUE(Writewindowsize(window));
