@@ -13,10 +13,10 @@ namespace {
 const QString builtCorrectly = QStringLiteral("The model is built correctly");
 const QString negligibleErrors = QStringLiteral("The model has negligible errors");
 const QString builtBadly = QStringLiteral("The model is built badly");
-
 const QString notBuilt = QStringLiteral("The model is not built ");
 
 const QString section = QStringLiteral("NumericalParameters");
+const QString girdleKey = QStringLiteral("MODEL_BUILDING_GIRDLE_ERR_VALUE_1");
 
 // The INI reader drops the blanks that end an unquoted value, as the Windows one does,
 // so status texts are compared without them: a quoted and an unquoted line of the
@@ -40,7 +40,6 @@ double luminance(const QColor& colour) {
     return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
            0.0722 * linear(colour.blueF());
 }
-const QString girdleKey = QStringLiteral("MODEL_BUILDING_GIRDLE_ERR_VALUE_1");
 
 } // namespace
 
