@@ -1,6 +1,6 @@
 #include "app/FrmStoneID.h"
+#include "app/TextComboBox.h"
 
-#include <QCompleter>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,15 +38,8 @@ QLineEdit* lockedTextBox(const QString& name, const QString& toolTip, QWidget* p
     return box;
 }
 
-// The program sets texts that are not in the lists, and a typed text must not join
-// the list that the next stone offers.
 QComboBox* comboBox(const QString& name, QWidget* parent) {
-    auto* box = named<QComboBox>(name, parent);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    // Enter and leaving the box select the item that matches the text; a text that
-    // differs from an item only in case is not that item and stays as it was set.
-    box->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    auto* box = named<TextComboBox>(name, parent);
     box->setMinimumContentsLength(8);
     return box;
 }
@@ -76,14 +69,17 @@ void FrmStoneID::buildControls() {
     auto* central = named<QWidget>(QStringLiteral("centralWidget"), this);
     setCentralWidget(central);
 
+    // The three frames side by side over the status line: the window then fits a
+    // 1366 x 768 screen, frame and task bar included.
     auto* grid = new QGridLayout(central);
-    grid->addWidget(createStoneData(central), 0, 0, 2, 1);
+    grid->addWidget(createStoneData(central), 0, 0);
     grid->addWidget(createUserData(central), 0, 1);
-    grid->addWidget(createSettings(central), 1, 1);
-    grid->addWidget(createStatusLine(central), 2, 0, 1, 2);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
-    grid->setRowStretch(1, 1);
+    grid->addWidget(createSettings(central), 0, 2);
+    grid->addWidget(createStatusLine(central), 1, 0, 1, 3);
+    grid->setColumnStretch(0, 5);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(2, 4);
+    grid->setRowStretch(0, 1);
 
     Timer1 = named<QTimer>(QStringLiteral("Timer1"), this);
     Timer2 = named<QTimer>(QStringLiteral("Timer2"), this);
@@ -91,7 +87,7 @@ void FrmStoneID::buildControls() {
 
     createMenus();
     setTabOrders();
-    resize(1000, 760);
+    resize(1240, 690);
 }
 
 QGroupBox* FrmStoneID::createStoneData(QWidget* central) {

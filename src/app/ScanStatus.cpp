@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 
 #include <array>
+#include <cmath>
 #include <utility>
 
 namespace tav {
@@ -12,11 +13,43 @@ namespace {
 const QString builtCorrectly = QStringLiteral("The model is built correctly");
 const QString negligibleErrors = QStringLiteral("The model has negligible errors");
 const QString builtBadly = QStringLiteral("The model is built badly");
+const QString notBuilt = QStringLiteral("The model is not built ");
 
 const QString section = QStringLiteral("NumericalParameters");
 const QString girdleKey = QStringLiteral("MODEL_BUILDING_GIRDLE_ERR_VALUE_1");
 
+// The INI reader drops the blanks that end an unquoted value, as the Windows one does,
+// so status texts are compared without them: a quoted and an unquoted line of the
+// scanner read the same.
+QStringView withoutTrailingBlanks(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1].isSpace())
+        --end;
+    return QStringView(text).left(end);
+}
+
+bool isStatus(const QString& caption, const QString& status) {
+    return withoutTrailingBlanks(caption) == withoutTrailingBlanks(status);
+}
+
+// Relative luminance of a colour as the eye weighs it.
+double luminance(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
 } // namespace
+
+QColor readableTextOn(const QColor& background) {
+    // Contrast ratios of white and of black text on the background.
+    const double lit = luminance(background);
+    const double onWhite = 1.05 / (lit + 0.05);
+    const double onBlack = (lit + 0.05) / 0.05;
+    return onWhite > onBlack ? QColor(255, 255, 255) : QColor(0, 0, 0);
+}
 
 void Change_MSG(QString& caption, QString& toolTip) {
     // Each rewrite is tried once, in this order, on the caption as it then stands.
@@ -26,25 +59,25 @@ void Change_MSG(QString& caption, QString& toolTip) {
         {QStringLiteral("The model has big errors"), builtBadly},
     }};
     for (const auto& [scannerText, shownText] : rewrites) {
-        if (caption == scannerText)
+        if (isStatus(caption, scannerText))
             caption = shownText;
     }
-    if (caption == builtCorrectly)
+    if (isStatus(caption, builtCorrectly))
         toolTip = QStringLiteral("The model has small errors -- ");
-    else if (caption == negligibleErrors)
+    else if (isStatus(caption, negligibleErrors))
         toolTip = QStringLiteral("The model has medium errors -- ");
-    else if (caption == builtBadly)
+    else if (isStatus(caption, builtBadly))
         toolTip = QStringLiteral("The model has big errors -- ");
 }
 
 std::optional<QColor> modelStatusColour(const QString& caption) {
-    if (caption == builtCorrectly)
+    if (isStatus(caption, builtCorrectly))
         return QColor(0, 0, 255);
-    if (caption == negligibleErrors)
+    if (isStatus(caption, negligibleErrors))
         return QColor(0, 255, 0);
-    if (caption == QStringLiteral("The model has noncritical errors"))
+    if (isStatus(caption, QStringLiteral("The model has noncritical errors")))
         return QColor(0, 180, 0);
-    if (caption == QStringLiteral("The model is not built "))
+    if (isStatus(caption, notBuilt))
         return QColor(200, 0, 0);
     return std::nullopt;
 }
@@ -72,7 +105,7 @@ ScanStatusDisplay scanStatusDisplay(const QString& status, const QString& keyFil
     if (const std::optional<QColor> colour = modelStatusColour(shown.caption))
         shown.background = colour;
 
-    if (shown.caption == builtBadly) {
+    if (isStatus(shown.caption, builtBadly)) {
         shown.adviceVisible = true;
         shown.toolTip += QStringLiteral("If required ,Clean the stone & Rescan.....");
         shown.adviceCaption = shown.toolTip;
@@ -108,6 +141,8 @@ void showScanStatus(FrmStoneID& window) {
     window.Msg_1->setBackground(shown.background.value_or(CaptionLabel::designedBackground()));
     if (shown.foreground)
         window.Msg_1->setForeground(*shown.foreground);
+    else if (shown.background)
+        window.Msg_1->setForeground(readableTextOn(*shown.background));
     if (shown.adviceCaption)
         window.Msg_11->setCaption(*shown.adviceCaption);
     window.Msg_11->setVisible(shown.adviceVisible);

@@ -25,11 +25,16 @@ struct ScanStatusDisplay {
 };
 
 // The scanner's wording softened: "small errors" reads as built correctly, and the
-// scanner's own words go into the tooltip. Works on Msg_1's caption and tooltip.
+// scanner's own words go into the tooltip. Works on Msg_1's caption and tooltip;
+// status texts are compared exactly but for trailing blanks.
 void Change_MSG(QString& caption, QString& toolTip);
 
-// Background of Msg_1 by the exact status text; nothing for a text without a colour.
+// Background of Msg_1 by the status text, compared exactly but for trailing blanks;
+// nothing for a text without a colour.
 std::optional<QColor> modelStatusColour(const QString& caption);
+
+// White or black, whichever reads better on the background.
+QColor readableTextOn(const QColor& background);
 
 // The status display from the scanner's MODEL_BUILDING_ERROR_STATUS and the girdle
 // deviations MODEL_BUILDING_GIRDLE_ERR_VALUE_1 of test_export.txt and of test.txt.
@@ -37,7 +42,8 @@ ScanStatusDisplay scanStatusDisplay(const QString& status, const QString& keyFil
                                     const QString& testFileGirdle);
 
 // Start-up, once Msg_1 holds the scanner's status: colours and explains it on Msg_1
-// and Msg_11, reading both girdle deviations through the window's GetString.
+// and Msg_11, reading both girdle deviations through the window's GetString. A
+// background that comes without a text colour of its own gets the one that reads on it.
 void showScanStatus(FrmStoneID& window);
 
 } // namespace tav

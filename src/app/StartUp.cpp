@@ -71,7 +71,8 @@ QString columnText(const QVariantList& row, int position) {
 
 // A list offers its items and chooses none. Qt makes the first item current when an
 // empty box is filled, and clearing a box empties its text: the box keeps what it
-// showed, so only the row, the settings, the scan or the operator give it a text.
+// showed (and so the item of that text), so only the row, the settings, the scan or
+// the operator give it a text.
 template <class Change> void keepingText(QComboBox* box, Change change) {
     const QString text = box->currentText();
     change();

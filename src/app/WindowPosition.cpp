@@ -87,13 +87,27 @@ bool showsEnoughOf(const QRect& frame, const QRect& area) {
            seen.height() >= std::min(kVisibleMargin, frame.height()) && !seen.isEmpty();
 }
 
+// Until a window is first shown it knows nothing of the frame that the desktop draws
+// around it; room for a usual one, borders and a title bar, is kept then.
+constexpr QSize kUsualFrame(2 * 8, 32 + 8);
+
+QSize decorationOf(const QWidget& window) {
+    const QSize known = window.frameGeometry().size() - window.size();
+    if (known != QSize(0, 0) || window.windowFlags().testFlag(Qt::FramelessWindowHint))
+        return known;
+    return kUsualFrame;
+}
+
 void keepOnScreen(QWidget& window) {
     QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
         areas.append(screen->availableGeometry());
-    const QRect frame(window.pos(), window.frameGeometry().size());
-    const QRect kept = keptOnScreen(frame, areas);
-    if (kept.topLeft() != frame.topLeft())
+    const QSize decoration = decorationOf(window);
+    const QSize frameSize = window.size() + decoration;
+    const QRect kept = keptOnScreen(QRect(window.pos(), frameSize), areas);
+    if (kept.size() != frameSize)
+        window.resize(kept.size() - decoration);
+    if (kept.topLeft() != window.pos())
         window.move(kept.topLeft());
 }
 
@@ -102,22 +116,34 @@ void keepOnScreen(QWidget& window) {
 QRect keptOnScreen(const QRect& frame, const QList<QRect>& screenAreas) {
     if (screenAreas.isEmpty())
         return frame;
+    // The area the window shows most on, or, off every one, the nearest.
+    const QRect* home = nullptr;
+    qint64 shownOnHome = 0;
     for (const QRect& area : screenAreas) {
-        if (showsEnoughOf(frame, area))
-            return frame;
+        if (!showsEnoughOf(frame, area))
+            continue;
+        const QRect seen = frame.intersected(area);
+        const qint64 shown = qint64(seen.width()) * seen.height();
+        if (!home || shown > shownOnHome) {
+            home = &area;
+            shownOnHome = shown;
+        }
     }
-    const QRect* nearest = &screenAreas.first();
-    for (const QRect& area : screenAreas) {
-        if (distanceSquared(frame, area) < distanceSquared(frame, *nearest))
-            nearest = &area;
+    const bool offScreen = home == nullptr;
+    if (offScreen) {
+        home = &screenAreas.first();
+        for (const QRect& area : screenAreas) {
+            if (distanceSquared(frame, area) < distanceSquared(frame, *home))
+                home = &area;
+        }
     }
-    // Inside the area when it fits; a window larger than the area keeps its top-left
-    // corner (and so its title bar) on it.
-    const int x =
-        std::max(nearest->left(), std::min(frame.left(), nearest->right() - frame.width() + 1));
-    const int y =
-        std::max(nearest->top(), std::min(frame.top(), nearest->bottom() - frame.height() + 1));
-    return QRect(QPoint(x, y), frame.size());
+    // No larger than the area, so that nothing of the window lies beyond its edges.
+    const QSize size = frame.size().boundedTo(home->size());
+    if (!offScreen && size == frame.size())
+        return frame;
+    const int x = std::max(home->left(), std::min(frame.left(), home->right() - size.width() + 1));
+    const int y = std::max(home->top(), std::min(frame.top(), home->bottom() - size.height() + 1));
+    return QRect(QPoint(x, y), size);
 }
 
 void setwindowsize(QWidget& window, const ProgramFolder& folder) {

@@ -18,7 +18,8 @@ inline constexpr int kTwipsPerPixel = 15;
 // Reads winpos_TAV.txt and sets the window's Left, Top, Width and Height after each
 // number read; stops quietly at the first line that is missing or no number (the
 // values set before stay). Nothing happens when the file is missing. A position that
-// would leave the window off every screen is brought back onto the nearest one.
+// would leave the window off every screen is brought back onto the nearest one, and a
+// size larger than the screen's available area is cut down to it.
 void setwindowsize(QWidget& window, const ProgramFolder& folder);
 void setwindowsize(FrmStoneID& window);
 
@@ -28,7 +29,9 @@ bool Writewindowsize(const QWidget& window, const ProgramFolder& folder);
 bool Writewindowsize(FrmStoneID& window);
 
 // The rectangle moved, when it lies off every one of the screens' areas, onto the
-// area nearest to it (its size kept); otherwise unchanged. No areas: unchanged.
+// area nearest to it; a rectangle larger than its area (the one it shows most on, or
+// that nearest one) is cut down to the area's size and moved to lie wholly inside it.
+// Otherwise unchanged. No areas: unchanged.
 QRect keptOnScreen(const QRect& frame, const QList<QRect>& screenAreas);
 
 } // namespace tav

@@ -3,6 +3,8 @@
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -87,11 +89,30 @@ TEST(ScanStatusDisplayTest, RewritesColoursAndExplainsEveryStatus) {
          "",
          {"The model is not built ", "The model is not built ", notBuiltRed, std::nullopt, false,
           std::nullopt}},
-        {"not built without the trailing blank has no colour",
+        // Mended: the INI reader drops the trailing blank of an unquoted line, and the
+        // worst status still shows red.
+        {"not built as an unquoted line reads, without the trailing blank",
          "The model is not built",
          "",
          "",
-         {"The model is not built", "The model is not built", std::nullopt, std::nullopt, false,
+         {"The model is not built", "The model is not built", notBuiltRed, std::nullopt, false,
+          std::nullopt}},
+        {"small errors quoted with a trailing blank",
+         "The model has small errors  ",
+         "",
+         "",
+         {"The model is built correctly", "The model has small errors -- ", blue, std::nullopt,
+          false, std::nullopt}},
+        {"built badly quoted with a trailing blank",
+         "The model is built badly ",
+         "",
+         "",
+         {"Check && confirm the Wireframe ", badModelAdvice, white, red, true, badModelAdvice}},
+        {"a leading blank is no status",
+         " The model is not built",
+         "",
+         "",
+         {" The model is not built", " The model is not built", std::nullopt, std::nullopt, false,
           std::nullopt}},
         {"girdle deviation of the key file",
          "The model has small errors",
@@ -204,6 +225,78 @@ TEST_F(ScanStatusWindowTest, AnUncolouredStatusKeepsTheDesignedLookAndHidesTheAd
     EXPECT_EQ(window.Msg_1->foreground(), designedText);
     EXPECT_TRUE(window.Msg_11->isHidden());
     EXPECT_EQ(window.Msg_11->caption(), "STATUS MESSAGE");
+}
+
+// Mended: the INI reader trims the trailing blank of an unquoted line, as the Windows
+// one does; the worst status reads red whether the scanner quoted its text or not.
+TEST_F(ScanStatusWindowTest, NotBuiltShowsRedFromAQuotedAndAnUnquotedLine) {
+    for (const QString& value : {QStringLiteral("The model is not built "),
+                                 QStringLiteral("\"The model is not built \"")}) {
+        SCOPED_TRACE(value.toStdString());
+        folder.writeLines("test.txt", {"[NumericalParameters]", "STONE_ID = S-1",
+                                       "MODEL_BUILDING_ERROR_STATUS = " + value});
+        window.Msg_1->setCaption(window.GetString(
+            "NumericalParameters", "MODEL_BUILDING_ERROR_STATUS", window.testFile()));
+
+        showScanStatus(window);
+
+        EXPECT_TRUE(window.Msg_1->caption().startsWith("The model is not built"));
+        EXPECT_EQ(window.Msg_1->background(), notBuiltRed);
+        EXPECT_EQ(window.Msg_1->foreground(), white);
+        window.Msg_1->resize(300, 40);
+        const QImage shown = window.Msg_1->grab().toImage();
+        EXPECT_EQ(shown.pixelColor(1, 1), notBuiltRed);
+    }
+}
+
+// Where only the background is set, the text takes the colour that reads on it; the
+// text colours that the display sets itself stay.
+TEST_F(ScanStatusWindowTest, TheStatusTextReadsOnItsBackground) {
+    const QColor black(0, 0, 0);
+    const struct {
+        const char* name;
+        QString status;
+        QStringList keyFile; // lines after the section
+        QString testFileGirdle;
+        QColor background;
+        QColor text;
+    } cases[] = {
+        {"built correctly", "The model has small errors", {}, "", blue, white},
+        {"negligible errors", "The model has medium errors", {}, "", green, black},
+        {"noncritical errors", "The model has noncritical errors", {}, "", darkGreen, black},
+        {"not built", "The model is not built ", {}, "", notBuiltRed, white},
+        {"girdle deviation of the key file",
+         "The model has small errors",
+         {"MODEL_BUILDING_GIRDLE_ERR_VALUE_1 = 12"},
+         "",
+         girdleGrey,
+         white},
+        {"bad model", "The model has big errors", {}, "", white, red},
+        {"girdle deviation of test.txt", "The model has small errors", {}, "7", girdleGreen, white},
+        {"no colour for the status",
+         "Scan interrupted",
+         {},
+         "",
+         CaptionLabel::designedBackground(),
+         black},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempProgramFolder own;
+        FrmStoneID fresh(own.folder(), platform, program);
+        QStringList scan = {"[NumericalParameters]", "STONE_ID = S-1"};
+        if (!c.testFileGirdle.isEmpty())
+            scan.append("MODEL_BUILDING_GIRDLE_ERR_VALUE_1 = " + c.testFileGirdle);
+        own.writeLines("test.txt", scan);
+        own.writeLines("test_export.txt", QStringList{"[NumericalParameters]"} + c.keyFile);
+        fresh.Msg_1->setCaption(c.status);
+
+        showScanStatus(fresh);
+
+        EXPECT_EQ(fresh.Msg_1->background(), c.background);
+        EXPECT_EQ(fresh.Msg_1->foreground(), c.text);
+        EXPECT_EQ(fresh.Msg_1->palette().color(QPalette::WindowText), c.text);
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -149,7 +150,7 @@ TEST_F(WindowPositionTest, AnOnScreenPositionIsKept) {
     EXPECT_EQ(window.pos(), inside);
 }
 
-TEST(KeptOnScreen, MovesOntoTheNearestAreaAndKeepsTheSize) {
+TEST(KeptOnScreen, MovesOntoTheNearestAreaAndCutsTheSizeToIt) {
     const QList<QRect> areas = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
     // On a screen, or partly: unchanged.
     EXPECT_EQ(keptOnScreen(QRect(100, 100, 800, 600), areas), QRect(100, 100, 800, 600));
@@ -162,18 +163,47 @@ TEST(KeptOnScreen, MovesOntoTheNearestAreaAndKeepsTheSize) {
     EXPECT_EQ(keptOnScreen(QRect(-3200, -3200, 800, 600), areas), QRect(0, 0, 800, 600));
     // Only a sliver showing counts as off screen.
     EXPECT_EQ(keptOnScreen(QRect(-795, 100, 800, 600), areas), QRect(0, 100, 800, 600));
-    // Larger than the area: its top-left corner lands on it.
-    EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 4000, 3000), areas), QRect(1920, 0, 4000, 3000));
+    // Larger than the area, off screen or on it: cut down to the area it lands on or
+    // shows most on, and wholly inside it (changed: the size used to be kept).
+    EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 4000, 3000), areas), QRect(1920, 0, 1280, 1000));
+    EXPECT_EQ(keptOnScreen(QRect(100, 100, 4000, 4000), areas), QRect(0, 0, 1920, 1040));
+    EXPECT_EQ(keptOnScreen(QRect(2000, 500, 900, 1200), areas), QRect(2000, 0, 900, 1000));
+    EXPECT_EQ(keptOnScreen(QRect(1500, 500, 400, 1200), areas), QRect(1500, 0, 400, 1040));
     // No screens known: unchanged.
     EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 10, 10), {}), QRect(9000, 9000, 10, 10));
 }
 
-TEST(WindowPositionMainWindow, UsesTheWindowsProgramFolder) {
+// The main window on a program folder of its own.
+class WindowPositionMainWindow : public ::testing::Test {
+protected:
     test::TempProgramFolder dir;
     test::RecordingPlatform recording;
     Platform platform = recording.platform();
     ProgramWide program;
-    FrmStoneID window(dir.folder(), platform, program);
+    FrmStoneID window{dir.folder(), platform, program};
+};
+
+// Mended: a saved size far beyond the screen (60000 twips are 4000 pixels) is cut down
+// to the screen's available area, so the buttons and the status line stay on it.
+TEST_F(WindowPositionMainWindow, ASizeBeyondTheScreenIsPulledBackToIt) {
+    dir.write("winpos_TAV.txt", " 1500 \r\n 1500 \r\n 60000 \r\n 60000 \r\n");
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+
+    setwindowsize(window);
+    EXPECT_TRUE(area.contains(window.frameGeometry()));
+    EXPECT_GE(window.width(), area.width() * 9 / 10) << "as large as the screen allows";
+    EXPECT_GE(window.height(), area.height() * 9 / 10);
+
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWidget* const lowest[] = {window.Cmd_OK, window.Cmd_Can, window.msgb1, window.ProgressBar1};
+    for (QWidget* control : lowest) {
+        const QRect at(control->mapToGlobal(QPoint(0, 0)), control->size());
+        EXPECT_TRUE(area.contains(at)) << control->objectName().toStdString();
+    }
+}
+
+TEST_F(WindowPositionMainWindow, UsesTheWindowsProgramFolder) {
     window.move(20, 30);
     window.resize(700, 500);
     ASSERT_TRUE(Writewindowsize(window));

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 // Every test runs with a QApplication (the window tests need one) on the offscreen
-// platform, and with a fixed locale so date texts do not depend on the machine.
+// platform, whose one screen is that of a common bench PC (1366 x 768), and with a
+// fixed locale so date texts do not depend on the machine.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM",
+            "offscreen:configfile=" TAV_FIXTURES_DIR "/screen/bench-1366x768.json");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
