@@ -258,21 +258,24 @@ TEST_F(ExportRunTest, AFolderTheSettingsFileCanNotHoldCountsAsMissing) {
     // As the ASCII folder: nothing is made or written in its name, and the copy that did
     // not land is reported.
     for (const QString& folder : {path("New/") + cyrillic, path("Made/???????")}) {
-        SCOPED_TRACE(folder.toStdString());
-        QFile::remove(path("Export/bench_rows.txt"));
-        startRun();
-        window().StoneSubFolder = 1;
-        window().AsciiExportOn = true;
-        dir.writeLines("AB12.asc", {"H OEDF StoneId AB12"});
-        window().TxtACExport->setText(folder);
-        EXPECT_EQ(exportStone(), ExportOutcome::Completed);
-        EXPECT_EQ(dir.read("Export/AB12/AB12.txt"), exportFixture("row_plain_stone.txt"));
-        EXPECT_FALSE(dir.exists("New"));
-        EXPECT_TRUE(QDir(path("Made/???????")).isEmpty());
-        EXPECT_TRUE(window().msgb1->text().contains(
-            "Export file could not be copied to : " + folder + "/AB12/AB12.txt"))
-            << window().msgb1->text().toStdString();
-        EXPECT_TRUE(window().msgb1->text().contains("ASCII file could not be written"));
+        for (const qint16 subFolder : {0, 1}) {
+            SCOPED_TRACE(folder.toStdString() + (subFolder ? " per stone" : ""));
+            const QString stoneFile = subFolder ? "AB12/AB12.txt" : "AB12.txt";
+            startRun();
+            window().StoneSubFolder = subFolder;
+            window().AsciiExportOn = true;
+            dir.writeLines("AB12.asc", {"H OEDF StoneId AB12"});
+            window().TxtACExport->setText(folder);
+            EXPECT_EQ(exportStone(), ExportOutcome::Completed);
+            EXPECT_EQ(dir.read("Export/" + stoneFile), exportFixture("row_plain_stone.txt"));
+            EXPECT_FALSE(dir.exists("New"));
+            EXPECT_TRUE(QDir(path("Made/???????")).isEmpty());
+            const QString status = window().msgb1->text();
+            EXPECT_TRUE(
+                status.contains("Export file could not be copied to : " + folder + "/" + stoneFile))
+                << status.toStdString();
+            EXPECT_TRUE(status.contains("ASCII file could not be written"));
+        }
     }
 }
 
