@@ -343,17 +343,14 @@ TEST_F(StartUpTest, CopyAndQuitIntoANameThatLostCharactersIsReportedAndCopiesNot
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folder);
-        test::TempProgramFolder folder;
-        test::copySampleFolder(folder);
+        test::SampleWindow sample;
+        const test::TempProgramFolder& folder = sample.folder;
+        const test::RecordingPlatform& doubles = sample.doubles;
         QDir().mkpath(folder.filePath("???????"));
         test::setLine(folder, "ExportPa.txt", 25, "1");
         test::setLine(folder, "ExportPa.txt", 1, folder.filePath(c.folder));
         test::setLine(folder, "ExportPa.txt", 4, c.systemNumber);
-        test::RecordingPlatform doubles;
-        Platform platform = doubles.platform();
-        ProgramWide wide;
-        FrmStoneID w(folder.folder(), platform, wide);
-        EXPECT_EQ(Form_Load(w), StartUpOutcome::Waiting);
+        EXPECT_EQ(Form_Load(*sample.window), StartUpOutcome::Waiting);
         EXPECT_EQ(doubles.programEnd.endCount, 0);
         EXPECT_TRUE(doubles.batches.started.empty());
         ASSERT_FALSE(doubles.messages.shown.empty());
