@@ -1,5 +1,6 @@
 #include "app/Commands.h"
 
+#include "app/CodePageFields.h"
 #include "app/EditingSwitches.h"
 #include "app/FolderBrowser.h"
 #include "app/FrmAbout.h"
@@ -122,6 +123,7 @@ void Commands::browseInto(QLineEdit* target) {
         return;
     // A new export folder saves the settings through the field's change.
     target->setText(chosen);
+    checkEnteredText(target);
     window_.txtStoneID->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "app/FrmStoneID.h"
 
 #include "app/BalanceLink.h"
+#include "app/CodePageFields.h"
 #include "app/ExportSettings.h"
 #include "scan/KeyReader.h"
 
@@ -23,6 +24,7 @@ FrmStoneID::FrmStoneID(const ProgramFolder& folder, Platform& platform, ProgramW
     buildControls();
     // TxtExport_Change and txtOperator_Click save the settings.
     connectSettingsTriggers(*this);
+    connectCodePageWarnings(*this);
     MSComm1 = new SerialControl(this);
     connectBalanceLink(*this);
     commands = std::make_unique<Commands>(*this);

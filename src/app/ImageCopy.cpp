@@ -1,6 +1,7 @@
 #include "app/ImageCopy.h"
 
 #include "app/FrmStoneID.h"
+#include "platform/AnsiText.h"
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
@@ -79,6 +80,10 @@ std::optional<ImageStoreSettings> readImageStoreSettings(const QString& path) {
 
 bool isSafeStoneId(const QString& stoneId) {
     if (stoneId.isEmpty() || stoneId == QStringLiteral(".") || stoneId == QStringLiteral(".."))
+        return false;
+    // The files that carry the ID write it in the code page: a name with a character
+    // they can not hold would not match the ID written inside them.
+    if (!fitsAnsi(stoneId))
         return false;
     return std::none_of(stoneId.begin(), stoneId.end(), [](QChar c) {
         // ":", "*" and "?" would name a drive, a stream or a pattern on the bench's

@@ -42,7 +42,8 @@ struct ImageStoreSettings {
 std::optional<ImageStoreSettings> readImageStoreSettings(const QString& path);
 
 // True when the stone id can stand as one file or folder name: not empty, not "." or
-// "..", without a path separator ("/" or "\"), ":", "*", "?" or control characters.
+// "..", without a path separator ("/" or "\"), ":", "*", "?" or control characters,
+// and made of characters the code page holds.
 bool isSafeStoneId(const QString& stoneId);
 
 // Start-up, after the report views: the stone's newest hearts and arrows images from

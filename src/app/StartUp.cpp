@@ -9,6 +9,7 @@
 #include "app/ScanStatus.h"
 #include "app/WindowPosition.h"
 #include "export/ExportProcedure.h"
+#include "platform/AnsiText.h"
 #include "platform/Database.h"
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
@@ -280,13 +281,14 @@ bool StartUp::copyAndQuit() {
     w.StoneExportFile = joinPath(stoneFolder, id + w.txtSysnumber->text());
 
     QString failure;
-    if (exportFolder.isEmpty() || !QFileInfo(exportFolder).isDir())
+    if (exportFolder.isEmpty() || !isAnsiName(exportFolder) || !QFileInfo(exportFolder).isDir())
         failure = QStringLiteral("Export path Does not exists : ") + exportFolder;
     else if (!isSafeStoneId(id) || !QDir(exportFolder).mkpath(id))
         failure = QStringLiteral("Folder could not be made : ") + stoneFolder;
     else {
         QDir::setCurrent(exportFolder);
-        if (!copyReplacing(w.testFile(), w.StoneExportFile))
+        // A system number that lost characters in the settings file names no file.
+        if (!isAnsiName(w.StoneExportFile) || !copyReplacing(w.testFile(), w.StoneExportFile))
             failure = QStringLiteral("test.txt could not be copied to ") + w.StoneExportFile;
     }
     if (!failure.isEmpty()) {

@@ -10,6 +10,7 @@
 #include "export/ColumnMerge.h"
 #include "export/ExportFiles.h"
 #include "export/ProblemLog.h"
+#include "platform/AnsiText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +71,8 @@ void verdictWarning(FrmStoneID& w) {
 void copyStoneFile(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& failures) {
     if (w.DeleteStoneFile != 0 || AsciiCopyPath.isEmpty())
         return;
-    if (!copyReplacing(w.StoneExportFile, AsciiCopyPath))
+    // An ASCII folder that lost characters in the settings file counts as missing.
+    if (!isAnsiName(AsciiCopyPath) || !copyReplacing(w.StoneExportFile, AsciiCopyPath))
         failures.report(w, QStringLiteral("Export file could not be copied to : ") + AsciiCopyPath);
 }
 

@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "app/ImageCopy.h"
 #include "export/ExportHelpers.h"
+#include "platform/AnsiText.h"
 #include "platform/Database.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
@@ -19,17 +20,34 @@ bool isSet(const QString& option) {
     return !option.isEmpty() && option != u"0";
 }
 
-// An empty folder text would join to a path at the root of the file system.
+// An empty folder text would join to a path at the root of the file system. One the
+// settings file can not hold whole (or one read back with a "?" for what it lost)
+// names no folder either: nothing is made in its name, and it counts as missing.
+bool namesFolder(const QString& folder) {
+    return !folder.isEmpty() && isAnsiName(folder);
+}
+
 void makeFolder(const QString& folder) {
-    if (!folder.isEmpty())
+    if (namesFolder(folder))
         QDir().mkdir(folder);
+}
+
+// A name the export files are called by; refused, like the stone ID, when it can not
+// be one.
+bool refuseName(FrmStoneID& w, const QString& what, const QString& name) {
+    w.platform.messages.show(what + QStringLiteral(" '") + name +
+                                 QStringLiteral("' can not be used as a file name "
+                                                "......Please correct the ") +
+                                 what,
+                             what.toUpper() + QStringLiteral(" NOT VALID"), MessageIcon::Critical);
+    return false;
 }
 
 // The per-stone folders of the sub-folder mode. The working folder moves to the
 // export folder when the stone's folder is new, and at every export with brackets;
 // the user's batch file inherits it.
 void makeStoneFolders(const ExportNameParts& parts, const FrmStoneID& window) {
-    if (!parts.exportFolder.isEmpty()) {
+    if (namesFolder(parts.exportFolder)) {
         const QString stoneFolder = joinPath(parts.exportFolder, parts.stoneId);
         const bool missing = !QFileInfo::exists(stoneFolder);
         if (window.BracketStoneId != 0 || missing)
@@ -38,7 +56,7 @@ void makeStoneFolders(const ExportNameParts& parts, const FrmStoneID& window) {
             QDir().mkdir(stoneFolder);
     }
     // The per-stone copy at the end of the export goes there.
-    if (!parts.asciiFolder.isEmpty())
+    if (namesFolder(parts.asciiFolder))
         QDir().mkdir(joinPath(parts.asciiFolder, parts.stoneId));
 }
 
@@ -122,13 +140,14 @@ bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
     }
     // The ID names files and folders: anything but one plain name would reach outside
     // the export folders.
-    if (!isSafeStoneId(w.txtStoneID->text())) {
-        w.platform.messages.show(QStringLiteral("Stone ID '") + w.txtStoneID->text() +
-                                     QStringLiteral("' can not be used as a file name "
-                                                    "......Please correct the Stone ID"),
-                                 QStringLiteral("STONE ID NOT VALID"), MessageIcon::Critical);
-        return false;
-    }
+    if (!isSafeStoneId(w.txtStoneID->text()))
+        return refuseName(w, QStringLiteral("Stone ID"), w.txtStoneID->text());
+    // The file name and the system number name files too; a "?" in them stands for a
+    // character the settings file lost.
+    if (!isAnsiName(w.TxtFileName->text()))
+        return refuseName(w, QStringLiteral("File Name"), w.TxtFileName->text());
+    if (!isAnsiName(w.txtSysnumber->text()))
+        return refuseName(w, QStringLiteral("System Number"), w.txtSysnumber->text());
 
     const ExportNameParts parts = exportNamePartsOf(w);
     makeFolder(parts.exportFolder);
@@ -142,7 +161,7 @@ bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
     w.ColumnTempFile = names.ColumnTempFile;
     AsciiCopyPath = names.AsciiCopyPath;
 
-    if (!QFileInfo(w.TxtExport->text()).isDir()) {
+    if (!isAnsiName(w.TxtExport->text()) || !QFileInfo(w.TxtExport->text()).isDir()) {
         w.platform.messages.show(QStringLiteral("Export path Does not exists......Please Enable "
                                                 "Entry and Select Proper Path......."),
                                  QStringLiteral("EXPORT PATH ABSENT"), MessageIcon::None);

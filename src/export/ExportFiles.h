@@ -54,8 +54,10 @@ private:
 
 // Before the weight verdict: the stone ID under the process label, the export folders
 // (with the per-stone folders and the working folder of the sub-folder mode) and the
-// names of every file, formed afresh. A stone ID that cannot be a file name is refused
-// before anything is made; a missing export folder is reported. False leaves the export.
+// names of every file, formed afresh. A stone ID, file name or system number that
+// cannot be a file name is refused before anything is made; a missing export folder is
+// reported, and so is one whose text the settings file can not hold. False leaves the
+// export.
 bool PrepareExportFiles(FrmStoneID& window, QString& AsciiCopyPath);
 
 // The rows of the template table; when it is not defined (or Reports.mdb cannot be

@@ -140,9 +140,13 @@ void ChooseTemplate(FrmStoneID& window, QString& FacetCode, QString& TemplateTab
     } else {
         FacetCode = QStringLiteral("4444");
         step([&] {
-            const QString own = QStringLiteral("Template_GIA") + shape;
+            // Opened later by the name the database gives it: the test ignores case,
+            // the database's own lookup does so only in ASCII letters ("Cœur").
+            QString listed;
             TemplateTable =
-                IsExistingTable(window.folder, own) ? own : QStringLiteral("Template_GIAStepCut");
+                IsExistingTable(window.folder, QStringLiteral("Template_GIA") + shape, &listed)
+                    ? listed
+                    : QStringLiteral("Template_GIAStepCut");
         });
     }
     window.ProgressBar1->setValue(3);

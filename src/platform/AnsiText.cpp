@@ -24,6 +24,11 @@ char byteOf(char16_t c) {
     return found == kHighControls.end() ? '?' : char(0x80 + (found - kHighControls.begin()));
 }
 
+bool hasByte(char16_t c) {
+    return isLatin1Byte(c) ||
+           std::find(kHighControls.begin(), kHighControls.end(), c) != kHighControls.end();
+}
+
 } // namespace
 
 QString fromAnsi(QByteArrayView bytes) {
@@ -55,6 +60,16 @@ QByteArray toAnsi(QStringView text) {
     }
     bytes.truncate(out - bytes.data());
     return bytes;
+}
+
+bool fitsAnsi(QStringView text) {
+    // Half of a surrogate pair is never in the table, so a character beyond the 16-bit
+    // range does not fit either.
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return hasByte(c.unicode()); });
+}
+
+bool isAnsiName(QStringView text) {
+    return !text.contains(u'?') && fitsAnsi(text);
 }
 
 } // namespace tav

@@ -16,4 +16,12 @@ QString fromAnsi(QByteArrayView bytes);
 // One byte for each character; a character the code page cannot hold is written "?".
 QByteArray toAnsi(QStringView text);
 
+// True when every character has its byte in the code page, so toAnsi loses nothing.
+bool fitsAnsi(QStringView text);
+
+// True when the text can stand in the name of a folder or file the program makes or
+// writes: it fits the code page and holds no "?", which in a text read back from one of
+// the files may stand for a character that was lost on the way in.
+bool isAnsiName(QStringView text);
+
 } // namespace tav

@@ -112,12 +112,15 @@ QStringList Form1::selectedTables() const {
 void Form1::Command1_Click() {
     const QStringList tables = selectedTables();
     // Before any item was clicked the reminder is shown, and the preselected tables
-    // are generated all the same.
-    if (List1->currentRow() < 0 || tables.isEmpty())
+    // are generated all the same; with none preselected nothing was chosen yet, and
+    // the files stay as they are.
+    const bool clicked = List1->currentRow() >= 0;
+    if (!clicked)
         messages_.show(QStringLiteral("Select at Least 1 item"), QString(), MessageIcon::None);
-    // Writing an empty selection would empty testSetting.txt and the key file.
-    if (tables.isEmpty())
+    if (!clicked && tables.isEmpty())
         return;
+    // Every selection cleared by the operator is a choice too: the key file keeps only
+    // its section line and the table list is emptied.
     const QString keyFile = QStringLiteral("test_export.txt");
     const QString tableList = QStringLiteral("testSetting.txt");
     QStringList notWritten;

@@ -41,11 +41,11 @@ public:
     // True when one element of the array equals the value exactly (case counts).
     static bool IsInArray(const QString& value, const QStringList& array);
 
-    // "Generate Result": with at least one table selected, writes test_export.txt
-    // from the selected tables in list order and testSetting.txt with their names,
-    // shows "File Created" and hides the window; before any item was clicked it first
-    // shows "Select at Least 1 item". With nothing selected it shows that message and
-    // writes nothing.
+    // "Generate Result": writes test_export.txt from the selected tables in list order
+    // and testSetting.txt with their names (a selection the operator cleared leaves the
+    // section line alone and an empty list), shows "File Created" and hides the window.
+    // Before any item was clicked it first shows "Select at Least 1 item", and then
+    // writes nothing when nothing is selected.
     void Command1_Click();
 
     // The selected table names, in list order.

@@ -87,11 +87,14 @@ qint16 CountNumberedKeys(const QString& prefix, const IniFile& keyFile) {
     return 19;
 }
 
-bool IsExistingTable(const ProgramFolder& folder, const QString& tableName) {
+bool IsExistingTable(const ProgramFolder& folder, const QString& tableName, QString* listedName) {
     const auto database = Database::openExisting(folder.file(QStringLiteral("Reports.mdb")));
     if (!database)
         throw StepFailure(QStringLiteral("Could not open the database"));
-    return database->hasTable(tableName);
+    const std::optional<QString> listed = database->findTable(tableName);
+    if (listed && listedName)
+        *listedName = *listed;
+    return listed.has_value();
 }
 
 } // namespace tav

@@ -36,8 +36,11 @@ QString getMaxLenthString(const QString& text, qint16 width);
 qint16 CountNumberedKeys(const QString& prefix, const QString& keyFilePath);
 qint16 CountNumberedKeys(const QString& prefix, const IniFile& keyFile);
 
-// True when the folder's Reports.mdb has a table of that name, ignoring case.
-// Throws StepFailure when the database cannot be opened.
-bool IsExistingTable(const ProgramFolder& folder, const QString& tableName);
+// True when the folder's Reports.mdb has a table of that name, ignoring case; the name
+// as the database lists it then goes to listedName, when given. SQLite itself matches
+// names without regard to case only in ASCII letters, so a table found here is opened by
+// that name. Throws StepFailure when the database cannot be opened.
+bool IsExistingTable(const ProgramFolder& folder, const QString& tableName,
+                     QString* listedName = nullptr);
 
 } // namespace tav

@@ -329,6 +329,39 @@ TEST_F(StartUpTest, CopyAndQuitIntoAMissingFolderIsReportedAndTheProgramStays) {
     EXPECT_EQ(w.TxtHP_Wgt->text(), "0.5131");
 }
 
+// The "?"s of a folder or system number read back from the settings file stand for
+// characters it lost: no copy lands in such a folder or file, not even where an earlier
+// program made the folder.
+TEST_F(StartUpTest, CopyAndQuitIntoANameThatLostCharactersIsReportedAndCopiesNothing) {
+    const struct {
+        const char* folder;
+        const char* systemNumber;
+        const char* message;
+    } cases[] = {
+        {"???????", "125", "Export path Does not exists : "},
+        {"Export", "1?5", "test.txt could not be copied to "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        test::SampleWindow sample;
+        const test::TempProgramFolder& folder = sample.folder;
+        const test::RecordingPlatform& doubles = sample.doubles;
+        QDir().mkpath(folder.filePath("???????"));
+        test::setLine(folder, "ExportPa.txt", 25, "1");
+        test::setLine(folder, "ExportPa.txt", 1, folder.filePath(c.folder));
+        test::setLine(folder, "ExportPa.txt", 4, c.systemNumber);
+        EXPECT_EQ(Form_Load(*sample.window), StartUpOutcome::Waiting);
+        EXPECT_EQ(doubles.programEnd.endCount, 0);
+        EXPECT_TRUE(doubles.batches.started.empty());
+        ASSERT_FALSE(doubles.messages.shown.empty());
+        EXPECT_TRUE(doubles.messages.shown[0].text.startsWith(c.message))
+            << doubles.messages.shown[0].text.toStdString();
+        EXPECT_EQ(doubles.messages.shown[0].title, "COPY FAILED");
+        EXPECT_TRUE(QDir(folder.filePath("???????")).isEmpty());
+        EXPECT_FALSE(folder.exists("Export/K7-10482/K7-104821?5"));
+    }
+}
+
 TEST_F(StartUpTest, ScannerWeightFallsBackToWeight4Ct) {
     const struct {
         const char* corrected; // nullptr: key missing

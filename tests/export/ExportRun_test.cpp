@@ -200,6 +200,85 @@ TEST_F(ExportRunTest, AStoneIdThatIsNoFileNameIsRefusedBeforeAnythingIsMade) {
     EXPECT_EQ(recording().messages.shown.at(0).title, "STONE ID NOT VALID");
 }
 
+// A "?" in a name read back from the settings file stands for a character it lost; a
+// character the code page can not hold would be lost there.
+TEST_F(ExportRunTest, ANameTheFilesCanNotHoldIsRefusedBeforeAnythingIsMade) {
+    const QString cyrillic = QString::fromUtf8("\u041A\u0430\u043C");
+    const struct {
+        QLineEdit* FrmStoneID::*field;
+        QString text;
+        const char* what;
+        const char* title;
+    } cases[] = {
+        {&FrmStoneID::txtStoneID, "AB" + cyrillic, "Stone ID", "STONE ID NOT VALID"},
+        {&FrmStoneID::TxtFileName, cyrillic, "File Name", "FILE NAME NOT VALID"},
+        {&FrmStoneID::TxtFileName, "???", "File Name", "FILE NAME NOT VALID"},
+        {&FrmStoneID::txtSysnumber, cyrillic, "System Number", "SYSTEM NUMBER NOT VALID"},
+        {&FrmStoneID::txtSysnumber, "t?t", "System Number", "SYSTEM NUMBER NOT VALID"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title + (" " + c.text.toStdString()));
+        startRun();
+        (window().*c.field)->setText(c.text);
+        window().TxtExport->setText(path("NewExport"));
+        window().TxtACExport->setText(path("NewAscii"));
+        EXPECT_EQ(exportStone(), ExportOutcome::Left);
+        ASSERT_EQ(recording().messages.shown.size(), 1u);
+        EXPECT_EQ(recording().messages.shown[0].text,
+                  QString(c.what) + " '" + c.text +
+                      "' can not be used as a file name ......Please correct the " + c.what);
+        EXPECT_EQ(recording().messages.shown[0].title, c.title);
+        EXPECT_EQ(recording().messages.shown[0].icon, MessageIcon::Critical);
+        EXPECT_FALSE(dir.exists("NewExport"));
+        EXPECT_FALSE(dir.exists("NewAscii"));
+        EXPECT_EQ(recording().programEnd.endCount, 0);
+    }
+}
+
+// Such a folder is a folder that does not exist, even where an earlier program made one
+// of the name the settings file gave back.
+TEST_F(ExportRunTest, AFolderTheSettingsFileCanNotHoldCountsAsMissing) {
+    const QString cyrillic = QString::fromUtf8("\u042D\u043A\u0441\u043F\u043E\u0440\u0442");
+    QDir().mkpath(path("Made/???????"));
+    for (const QString& folder :
+         {path("New/") + cyrillic, path("New/???????"), path("Made/???????")}) {
+        SCOPED_TRACE(folder.toStdString());
+        for (const qint16 subFolder : {0, 1}) {
+            startRun();
+            window().StoneSubFolder = subFolder;
+            window().TxtExport->setText(folder);
+            EXPECT_EQ(exportStone(), ExportOutcome::Left);
+            ASSERT_EQ(recording().messages.shown.size(), 1u);
+            EXPECT_EQ(recording().messages.shown[0].title, "EXPORT PATH ABSENT");
+            EXPECT_FALSE(dir.exists("New"));
+            EXPECT_TRUE(QDir(path("Made/???????")).isEmpty());
+        }
+    }
+
+    // As the ASCII folder: nothing is made or written in its name, and the copy that did
+    // not land is reported.
+    for (const QString& folder : {path("New/") + cyrillic, path("Made/???????")}) {
+        for (const qint16 subFolder : {0, 1}) {
+            SCOPED_TRACE(folder.toStdString() + (subFolder ? " per stone" : ""));
+            const QString stoneFile = subFolder ? "AB12/AB12.txt" : "AB12.txt";
+            startRun();
+            window().StoneSubFolder = subFolder;
+            window().AsciiExportOn = true;
+            dir.writeLines("AB12.asc", {"H OEDF StoneId AB12"});
+            window().TxtACExport->setText(folder);
+            EXPECT_EQ(exportStone(), ExportOutcome::Completed);
+            EXPECT_EQ(dir.read("Export/" + stoneFile), exportFixture("row_plain_stone.txt"));
+            EXPECT_FALSE(dir.exists("New"));
+            EXPECT_TRUE(QDir(path("Made/???????")).isEmpty());
+            const QString status = window().msgb1->text();
+            EXPECT_TRUE(
+                status.contains("Export file could not be copied to : " + folder + "/" + stoneFile))
+                << status.toStdString();
+            EXPECT_TRUE(status.contains("ASCII file could not be written"));
+        }
+    }
+}
+
 TEST_F(ExportRunTest, TheProcessLabelNamesTheStoneAndItsFiles) {
     writeScan("AB12", "0.5123");
     window().txtStoneID->setText("typed");
@@ -207,6 +286,30 @@ TEST_F(ExportRunTest, TheProcessLabelNamesTheStoneAndItsFiles) {
     ASSERT_EQ(exportStone(), ExportOutcome::Completed);
     EXPECT_EQ(dir.read("Export/AB12_P1.txt"), "AB12_P1,0.51230,57.3,\r\n");
     EXPECT_TRUE(dir.exists("Ascii/AB12_P1.txt"));
+}
+
+// The table test ignores case in every letter, the database's own lookup only in ASCII
+// ones: the table is opened, and its shortened names stored back, by its listed name.
+TEST_F(ExportRunTest, AShapeTemplateFoundWithoutRegardToCaseIsExportedFromThatTable) {
+    const QString table = QString::fromUtf8("Template_GIAC\u0152ur");
+    {
+        const auto database = Database::openExisting(path("Reports.mdb"));
+        ASSERT_TRUE(database->exec("CREATE TABLE " + Database::quoteIdentifier(table) +
+                                   " (ItemName TEXT, Label TEXT, Format INTEGER)"));
+        ASSERT_TRUE(database->exec("INSERT INTO " + Database::quoteIdentifier(table) +
+                                   " SELECT * FROM Template_GIA"));
+    }
+    startRun();
+    window().cboShape->setEditText(QString::fromUtf8("C\u0153ur"));
+
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_TRUE(recording().messages.shown.empty());
+    EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture("row_plain_stone.txt"));
+    const auto database = Database::openExisting(path("Reports.mdb"));
+    const auto rows = database->selectAll(table);
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->rows.size(), 4);
+    EXPECT_EQ(rows->rows[1].value(0).toString(), "GIA_REAL_WGT");
 }
 
 TEST_F(ExportRunTest, PerStoneFoldersHoldTheFilesAndTheCopy) {

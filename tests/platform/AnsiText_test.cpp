@@ -43,5 +43,32 @@ TEST(AnsiText, ACharacterTheCodePageCannotHoldIsWrittenAsOneQuestionMark) {
     EXPECT_EQ(toAnsi(u""), "");
 }
 
+TEST(AnsiText, ATextFitsWhenNoCharacterWouldBeWrittenAsAQuestionMark) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    EXPECT_TRUE(fitsAnsi(fromAnsi(all)));
+    EXPECT_FALSE(isAnsiName(fromAnsi(all))) << "it holds a question mark";
+    const struct {
+        const char16_t* text;
+        bool fits;
+        bool name;
+    } cases[] = {
+        {u"", true, true},
+        {u"/data/Export \u00E9\u0152\u20AC", true, true},
+        {u"/data/\u042D\u043A\u0441\u043F\u043E\u0440\u0442", false, false},
+        {u"/data/???????", true, false},
+        {u"a\u0080b", false, false},
+        {u"x\U0001F48Ey", false, false},
+        {u"\xD800z", false, false},
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_EQ(fitsAnsi(text), c.fits);
+        EXPECT_EQ(isAnsiName(text), c.name);
+    }
+}
+
 } // namespace
 } // namespace tav

@@ -198,20 +198,25 @@ TEST_F(Form1Test, GenerateResultBeforeAnyClickRemindsAndGeneratesThePreselection
     EXPECT_FALSE(form.isVisible());
 }
 
-// Mended: the literal steps would empty testSetting.txt and the key file.
-TEST_F(Form1Test, GenerateResultWithNothingSelectedShowsTheMessageAndWritesNothing) {
+TEST_F(Form1Test, GenerateResultAfterEverySelectionWasClearedWritesEmptyFiles) {
     createReports();
-    dir.write("testSetting.txt", "Stone\r\n");
+    dir.write("testSetting.txt", "Stone\r\nLimits\r\n");
+    dir.write("test_export.txt", "[NumericalParameters]\r\nStone.COLOR = D\r\n");
     form.show();
-    select("Stone", false); // the operator cleared the only selection
-    EXPECT_EQ(form.List1->currentRow(), 0);
+    // The operator clears both preselected tables, one click each.
+    select("Stone", false);
+    select("Limits", false);
+    ASSERT_GE(form.List1->currentRow(), 0);
+    ASSERT_TRUE(form.selectedTables().isEmpty());
     form.Command1->click();
+
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Select at Least 1 item");
+    EXPECT_EQ(messages.shown[0].text, "File Created");
     EXPECT_EQ(messages.shown[0].title, "");
-    EXPECT_EQ(dir.read("testSetting.txt"), "Stone\r\n");
-    EXPECT_FALSE(dir.exists("test_export.txt"));
-    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(dir.read("test_export.txt"), "[NumericalParameters]\r\n");
+    EXPECT_TRUE(dir.exists("testSetting.txt"));
+    EXPECT_EQ(dir.read("testSetting.txt"), "");
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(Form1Test, GenerateResultWithAnEmptyListShowsTheMessage) {

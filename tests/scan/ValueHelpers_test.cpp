@@ -127,6 +127,20 @@ TEST(IsExistingTable, IgnoresCaseAndFailsWithoutDatabase) {
     EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAOval"));
 }
 
+TEST(IsExistingTable, GivesTheNameAsTheDatabaseListsIt) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE Template_GIAPear (A TEXT)",
+                                       "CREATE TABLE \"Template_GIAC\u0152ur\" (A TEXT)"});
+    QString listed = "kept";
+    EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAOval", &listed));
+    EXPECT_EQ(listed, "kept");
+    EXPECT_TRUE(IsExistingTable(dir.folder(), "template_giapear", &listed));
+    EXPECT_EQ(listed, "Template_GIAPear");
+    // Lower-cased, as the test compares, the two names are the same.
+    EXPECT_TRUE(IsExistingTable(dir.folder(), QString::fromUtf8("Template_GIAC\u0153ur"), &listed));
+    EXPECT_EQ(listed, QString::fromUtf8("Template_GIAC\u0152ur"));
+}
+
 } // namespace
 } // namespace tav
 
