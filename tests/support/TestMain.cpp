@@ -1,3 +1,5 @@
+#include "platform/NumberText.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -9,6 +11,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
+    tav::useCNumberLocale();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
