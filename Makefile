@@ -8,7 +8,7 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := scan_keys number_text export_settings balance_settings user_files \
-	table_list window_position ascii_file balance_input
+	table_list window_position ascii_file balance_input round_to_decimals
 # Qt and the system libraries are not instrumented; their own leaks are suppressed,
 # never the project's.
 SANITIZER_ENV := UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

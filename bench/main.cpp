@@ -7,6 +7,7 @@
 #include "app/FrmStoneID.h"
 #include "app/StartUp.h"
 #include "export/ExportProcedure.h"
+#include "platform/NumberText.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 
@@ -285,6 +286,7 @@ int colChild(const QString& oldFile, const QString& layoutFileName) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     QApplication app(argc, argv);
+    tav::useCNumberLocale(); // the report's printf writes "." as the point
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 4 && arguments[1] == u"--col-child")
         return tav::bench::colChild(arguments[2], arguments[3]);

@@ -4,6 +4,7 @@
 #include "app/FrmStoneID.h"
 #include "app/ProgramWide.h"
 #include "app/StartUp.h"
+#include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtInteraction.h"
 
@@ -54,6 +55,7 @@ int programWindow(QApplication& app, const QString& folder) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    tav::useCNumberLocale();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 3 && arguments[1] == u"app")
         return programWindow(app, arguments[2]);

@@ -1,5 +1,7 @@
 #include "FuzzBench.h"
 
+#include "platform/NumberText.h"
+
 #include <QApplication>
 
 namespace tav::fuzz {
@@ -23,6 +25,7 @@ FuzzBench::FuzzBench() {
     // torn down first at exit, and the application's clean-up would still reach them.
     static QApplication* const app = new QApplication(argc, argv);
     (void)app;
+    useCNumberLocale();
 }
 
 std::unique_ptr<FuzzBench::Run> FuzzBench::newRun() const {

@@ -12,6 +12,12 @@
 # the other files are still converted.
 set -u
 
+# The tools convert table names and texts into the locale's character set, so a table
+# named "Umsätze" needs a UTF-8 locale whatever the caller's is (LANG unset, LC_ALL=C).
+# C.UTF-8 is on every Debian machine.
+LC_ALL=C.UTF-8
+export LC_ALL
+
 fail() {
     echo "convert-access: $*" >&2
     return 1

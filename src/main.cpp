@@ -1,6 +1,7 @@
 #include "app/FrmStoneID.h"
 #include "app/ProgramWide.h"
 #include "app/StartUp.h"
+#include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtInteraction.h"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    tav::useCNumberLocale();
     QApplication::setApplicationName(QStringLiteral("tavexport"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(TAV_VERSION_MAJOR)

@@ -119,11 +119,11 @@ QVariant singleValue(float value) {
 }
 
 // A rounded value as the row stores it: its fixed text, else the number, a single
-// that came back unchanged with the digits it shows.
+// that came back unchanged with the digits its text shows.
 QVariant roundedValue(const RoundedValue& value) {
     if (value.isText())
         return *value.fixedText;
-    return value.unchanged ? singleValue(static_cast<float>(value.number)) : QVariant(value.number);
+    return value.unchanged ? QVariant(leadingNumber(value.text())) : QVariant(value.number);
 }
 
 std::optional<QVariant> textValue(const std::optional<QString>& text) {

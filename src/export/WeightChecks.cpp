@@ -134,7 +134,7 @@ void JudgeWeight(FrmStoneID& window, double& WeightDeviationPercent) {
         double rounded = require(window.RoundToDecimals(cleaned, 5)).number;
         if (rounded == 0)
             rounded = 0; // no "-0.00000"
-        window.txtRealWgt->setText(QString::number(rounded, 'f', 5));
+        window.txtRealWgt->setText(fixedDecimalText(rounded, 5));
     });
 }
 

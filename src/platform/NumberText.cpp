@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace tav {
 namespace {
@@ -86,8 +88,10 @@ QString formatSignificant(double value, int digits) {
     const auto end =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits)
             .ptr;
-    for (char* c = buffer; c != end; ++c)
-        *c = char(std::toupper(static_cast<unsigned char>(*c)));
+    for (char* c = buffer; c != end; ++c) {
+        if (*c >= 'a' && *c <= 'z')
+            *c = char(*c - 'a' + 'A');
+    }
     return stripMantissaZeros(QString::fromLatin1(buffer, end - buffer));
 }
 
@@ -129,6 +133,20 @@ QString doubleToText(double value) {
     return formatSignificant(value, 15);
 }
 
+QString fixedDecimalText(double value, int places) {
+    places = std::max(places, 0);
+    char buffer[400];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
+    if (result.ec == std::errc())
+        return QString::fromLatin1(buffer, result.ptr - buffer);
+    // Up to 309 digits before the point, then the decimals.
+    std::string large(std::size_t(places) + 330, '\0');
+    result = std::to_chars(large.data(), large.data() + large.size(), value,
+                           std::chars_format::fixed, places);
+    return QString::fromLatin1(large.data(), result.ptr - large.data());
+}
+
 QString plainDecimalText(const QString& numberText) {
     const qsizetype e = numberText.indexOf(u'E', 0, Qt::CaseInsensitive);
     if (e < 0)
@@ -162,6 +180,10 @@ QString plainDecimalText(const QString& numberText) {
     while (fraction.endsWith(u'0'))
         fraction.chop(1);
     return sign + whole + (fraction.isEmpty() ? QString() : QStringLiteral(".") + fraction);
+}
+
+void useCNumberLocale() {
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 std::optional<qint16> toInt16(double value) {

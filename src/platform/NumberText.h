@@ -26,8 +26,18 @@ QString singleToText(float value);
 // (|2.5 - 3.1| gives "0.6").
 QString doubleToText(double value);
 
+// The value with exactly places decimals, rounded to nearest as printf's "%.*f" writes
+// it in the C locale (2.5 to 0 places gives "2", 0.125 to 2 gives "0.12", 7 to 2 gives
+// "7.00"); a negative zero keeps its sign ("-0.00").
+QString fixedDecimalText(double value, int places);
+
 // The same value written out without an exponent ("1.5E-07" gives "0.00000015").
 QString plainDecimalText(const QString& numberText);
+
+// Puts the C library's numbers back into the "C" locale after the application object
+// has set every category from the environment, so that printf and strtod in any library
+// keep "." as the point. Dates and texts keep the system's forms.
+void useCNumberLocale();
 
 // Conversion to a 16-bit integer: round half to even; nothing when out of range.
 std::optional<qint16> toInt16(double value);

@@ -8,7 +8,6 @@
 #include "scan/KeyReader.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace tav {
 namespace {
@@ -16,10 +15,11 @@ namespace {
 // A double rounded to places decimals through its decimal text, which clears the
 // binary noise of single-precision sums (57.2f + 0.1 gives 57.3).
 double roundDecimal(double value, int places) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-    return QByteArray(buffer).toDouble();
+    return leadingNumber(fixedDecimalText(value, places));
 }
+
+// Below this a whole double has at most 15 digits, the digits the program writes for it.
+constexpr double largestWholeWritten = 1e15;
 
 RoundedValue roundMagnitude(float value, int places) {
     const QString text = plainDecimalText(singleToText(value));
@@ -41,7 +41,12 @@ RoundedValue roundMagnitude(float value, int places) {
 QString RoundedValue::text() const {
     if (fixedText)
         return *fixedText;
-    return unchanged ? singleToText(static_cast<float>(number)) : doubleToText(number);
+    if (!unchanged)
+        return doubleToText(number);
+    // A whole number keeps all its digits (12345678, not 1.234568E+07).
+    if (std::trunc(number) == number && std::fabs(number) < largestWholeWritten)
+        return doubleToText(number);
+    return singleToText(static_cast<float>(number));
 }
 
 std::optional<RoundedValue> RoundToDecimals(float value, qint16 places, qint16 fixedDecimalFormat) {
@@ -55,9 +60,7 @@ std::optional<RoundedValue> RoundToDecimals(float value, qint16 places, qint16 f
         result = roundMagnitude(value, places);
     }
     if (fixedDecimalFormat == 1 && places <= 5) {
-        char buffer[400];
-        std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(places), result.number);
-        QString fixed = QString::fromLatin1(buffer);
+        QString fixed = fixedDecimalText(result.number, places);
         if (result.number == 0 && fixed.startsWith(u'-'))
             fixed.remove(0, 1);
         result.fixedText = fixed;

@@ -28,7 +28,8 @@ protected:
                         "T.NEG = -2.5", "T.GRADE = GIA-V", "UserData.LOT = 0042",
                         "UserData.STONE_ID = [AB12]", "CUTTING_TYPE = Round", "*** = star",
                         "T.NEAR35 = 34.999998", "T.NEAR57 = 57.000004", "T.NEAR1 = 1.0000001",
-                        "T.BIG = 1234567.4"});
+                        "T.BIG = 1234567.4", "T.REPORT = 12345678", "T.POW24 = 16777216",
+                        "T.EIGHT = 20000000"});
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
         FrmStoneID& w = *window;
         w.txtStoneID->setText("AB12");
@@ -126,16 +127,24 @@ TEST_F(TemplateItemsTest, EveryItemWritesItsRowTextInBothForms) {
     }
 }
 
-TEST_F(TemplateItemsTest, AValueWhoseSevenDigitTextHasNoPointGoesOutAsThatText) {
+// A whole number keeps all its digits, where its 7-digit text would need an exponent.
+TEST_F(TemplateItemsTest, AValueWhoseSevenDigitTextHasNoPointGoesOutAsThatTextOrAllItsDigits) {
     const struct {
         const char* name;
         double format;
         const char* unfixed;
         const char* fixed;
     } cases[] = {
-        {"T.NEAR35", 1, "35,", "35.0,"}, {"T.NEAR57", 2, "57,", "57.00,"},
-        {"T.NEAR1", 2, "1,", "1.00,"},   {"T.BIG", 0, "1234567,", "1234567,"},
+        {"T.NEAR35", 1, "35,", "35.0,"},
+        {"T.NEAR57", 2, "57,", "57.00,"},
+        {"T.NEAR1", 2, "1,", "1.00,"},
+        {"T.BIG", 0, "1234567,", "1234567,"},
         {"T.F", 1, "57.3,", "57.3,"},
+        {"T.REPORT", 0, "12345678,", "12345678,"},
+        {"T.REPORT", 2, "12345678,", "12345678.00,"},
+        {"T.REPORT", 1, "12345678,", "12345678.0,"},
+        {"T.POW24", 2, "16777216,", "16777216.00,"},
+        {"T.EIGHT", 2, "20000000,", "20000000.00,"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

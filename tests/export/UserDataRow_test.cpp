@@ -225,6 +225,15 @@ TEST_F(UserDataRowTest, StoneIdPartsAsTheRowKeepsThem) {
     }
 }
 
+// The rounded difference comes back unchanged and whole: stored with every digit.
+TEST_F(UserDataRowTest, AWholeGirdleDifferenceOfEightDigitsKeepsThemAll) {
+    openWindow({"CREATE TABLE UserData (ID INTEGER, B_N_CALC REAL)"});
+    dir.writeLines("test.txt", {"[NumericalParameters]", "GIRDLE_WIDE_BEZEL = 12345679",
+                                "GIRDLE_WIDE_BONE = 1"});
+    writeRow();
+    EXPECT_EQ(stored("B_N_CALC"), std::optional<QString>("12345678"));
+}
+
 TEST_F(UserDataRowTest, ScanKeysThatGiveNoNumberLeaveTheirColumnsEmpty) {
     const struct {
         QStringList scan;

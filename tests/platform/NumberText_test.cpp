@@ -1,5 +1,9 @@
 #include "platform/NumberText.h"
 
+#include "support/CommaLocale.h"
+
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -89,6 +93,54 @@ TEST(NumberText, Int16ConversionRoundsHalfToEvenAndChecksTheRange) {
     }
     EXPECT_EQ(toInt32(QStringLiteral("70000")), 70000);
     EXPECT_FALSE(toInt32(QStringLiteral("3000000000")).has_value());
+}
+
+TEST(NumberText, FixedDecimalTextHasExactlyThePlacesAsked) {
+    const struct {
+        double value;
+        int places;
+        const char* expected;
+    } cases[] = {
+        {57.3, 2, "57.30"},
+        {7, 2, "7.00"},
+        {2.5, 0, "2"},
+        {0.125, 2, "0.12"},
+        {0.51230, 5, "0.51230"},
+        {-1.5, 1, "-1.5"},
+        {-0.0, 2, "-0.00"},
+        {12345678, 2, "12345678.00"},
+        {1e20, 1, "100000000000000000000.0"},
+        {0.1, 20, "0.10000000000000000555"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fixedDecimalText(c.value, c.places), c.expected) << c.value;
+    const QString many = fixedDecimalText(1.0 / 3.0, 1000);
+    EXPECT_EQ(many.size(), 1002);
+    EXPECT_TRUE(many.startsWith("0.3333333333333333148")) << many.left(30).toStdString();
+}
+
+// Neither the C library's locale nor Qt's default locale reaches a number text.
+TEST(NumberText, TextsAndReadingsAreTheSameUnderADecimalCommaLocale) {
+    const auto texts = [] {
+        return QStringList{singleToText(57.3f),
+                           doubleToText(0.6),
+                           fixedDecimalText(57.3, 2),
+                           plainDecimalText("1.5E-07"),
+                           doubleToText(leadingNumber("  0.512 ct")),
+                           doubleToText(wholeNumber("-2.5E+3").value_or(0)),
+                           QString::number(toInt16("2.5").value_or(0))};
+    };
+    const QStringList expected{"57.3", "0.6", "57.30", "0.00000015", "0.512", "-2500", "2"};
+    EXPECT_EQ(texts(), expected);
+    const QLocale kept;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    {
+        const test::CommaLocale comma;
+        EXPECT_EQ(texts(), expected);
+        EXPECT_EQ(leadingNumber("1,234"), 1);
+        EXPECT_FALSE(wholeNumber("1,5"));
+    }
+    QLocale::setDefault(kept);
 }
 
 } // namespace

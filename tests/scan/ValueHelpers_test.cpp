@@ -2,6 +2,7 @@
 #include "scan/ValueHelpers.h"
 
 #include "platform/StepFailure.h"
+#include "support/CommaLocale.h"
 #include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -58,20 +59,25 @@ TEST(RoundToDecimals, RoundsHalfUpOnTheDecimalText) {
         {1.5e-7f, 2, 0, 0, nullptr},
         {1.5e-7f, 7, 0, 0.0000002, nullptr},
     };
-    for (const auto& c : cases) {
-        const auto result = RoundToDecimals(c.value, c.places, c.fixed);
-        ASSERT_TRUE(result) << c.value;
-        EXPECT_DOUBLE_EQ(result->number, c.number) << c.value << " to " << c.places;
-        EXPECT_EQ(result->isText(), c.text != nullptr) << c.value;
-        if (c.text) {
-            EXPECT_EQ(result->text(), c.text) << c.value;
+    test::inRunAndCommaLocale([&] {
+        for (const auto& c : cases) {
+            const auto result = RoundToDecimals(c.value, c.places, c.fixed);
+            ASSERT_TRUE(result) << c.value;
+            EXPECT_DOUBLE_EQ(result->number, c.number) << c.value << " to " << c.places;
+            EXPECT_EQ(result->isText(), c.text != nullptr) << c.value;
+            if (c.text) {
+                EXPECT_EQ(result->text(), c.text) << c.value;
+            }
         }
-    }
-    EXPECT_EQ(RoundToDecimals(57.26f, 1, 0)->text(), "57.3");
+        EXPECT_EQ(RoundToDecimals(57.26f, 1, 0)->text(), "57.3");
+    });
     EXPECT_FALSE(RoundToDecimals(1.5f, -2, 0));
 }
 
-TEST(RoundToDecimals, AValueWithoutPointInItsTextKeepsThatText) {
+// The texts written with fixed decimals off and on. A value whose 7-digit text has no
+// point comes back as it is; a whole number that the single-precision value holds keeps
+// every digit where that text would need an exponent, for every format code (0, 1, 2).
+TEST(RoundToDecimals, AValueWithoutPointInItsTextKeepsThatTextAndAWholeNumberAllItsDigits) {
     const struct {
         float value;
         qint16 places;
@@ -86,12 +92,27 @@ TEST(RoundToDecimals, AValueWithoutPointInItsTextKeepsThatText) {
         {1.5e20f, 6, "1.5E+20", "1.5E+20"}, // no fixed form past 5 places
         {7.0f, 2, "7", "7.00"},
         {57.26f, 1, "57.3", "57.3"},
+        {1.005f, 2, "1.01", "1.01"},
+        {1.005f, 0, "1", "1"},
+        {1.005f, 1, "1", "1.0"},
+        {12345678.0f, 0, "12345678", "12345678"},
+        {12345678.0f, 2, "12345678", "12345678.00"},
+        {12345678.0f, 1, "12345678", "12345678.0"},
+        {16777216.0f, 2, "16777216", "16777216.00"},
+        {20000000.0f, 2, "20000000", "20000000.00"},
+        {-12345678.0f, 2, "-12345678", "-12345678.00"},
+        // very large and very small magnitudes
+        {1e20f, 2, "1E+20", "100000002004087734272.00"},
+        {1e-7f, 2, "0", "0.00"},
+        {1e-7f, 7, "1E-07", "1E-07"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.unfixed);
-        EXPECT_EQ(RoundToDecimals(c.value, c.places, 0)->text(), c.unfixed);
-        EXPECT_EQ(RoundToDecimals(c.value, c.places, 1)->text(), c.fixed);
-    }
+    test::inRunAndCommaLocale([&] {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.unfixed);
+            EXPECT_EQ(RoundToDecimals(c.value, c.places, 0)->text(), c.unfixed);
+            EXPECT_EQ(RoundToDecimals(c.value, c.places, 1)->text(), c.fixed);
+        }
+    });
 }
 
 TEST(GetMaxLenthString, PadsButNeverCuts) {

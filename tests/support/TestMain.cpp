@@ -1,3 +1,5 @@
+#include "platform/NumberText.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -11,6 +13,7 @@ int main(int argc, char** argv) {
             "offscreen:configfile=" TAV_FIXTURES_DIR "/screen/bench-1366x768.json");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
+    tav::useCNumberLocale();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,119 @@
+// The rounding of values, checked for what its texts look like, not only for crashes,
+// with the C library under a locale that writes a decimal comma. An input is read twice:
+// as the text "value places fixed" (places 2 and fixed 1 when left out), and, from six
+// bytes on, as a raw single-precision value, one byte of places and one of the setting.
+#include "platform/NumberText.h"
+#include "scan/ValueHelpers.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+using namespace tav;
+
+[[noreturn]] void broken(const char* what, float value, int places, int fixed,
+                         const QString& text) {
+    std::fprintf(stderr, "round_to_decimals: %s: value %s, places %d, fixed %d, text \"%s\"\n",
+                 what, doubleToText(value).toLatin1().constData(), places, fixed,
+                 text.toLatin1().constData());
+    std::abort();
+}
+
+void check(float value, qint16 places, qint16 fixed) {
+    const auto result = RoundToDecimals(value, places, fixed);
+    if (places < 0) {
+        if (result)
+            broken("a negative number of places gave a result", value, places, fixed, {});
+        return;
+    }
+    if (!result)
+        broken("no result", value, places, fixed, {});
+    const QString text = result->text();
+    const auto fail = [&](const char* what) { broken(what, value, places, fixed, text); };
+    if (text.contains(u','))
+        fail("a comma in the text");
+    const std::optional<double> back = wholeNumber(text);
+    if (!back)
+        fail("the text reads back as no number");
+    const double number = result->number;
+    const double magnitude = std::fabs(number);
+
+    const double unit = std::pow(10.0, -places);
+    if (result->isText() != (fixed == 1 && places <= 5))
+        fail("a fixed text where none is due, or none where one is");
+    if (result->isText()) {
+        const qsizetype point = text.indexOf(u'.');
+        const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
+        if (decimals != places || (places > 0) != (point >= 0) || text.contains(u'E'))
+            fail("the fixed text does not have exactly the pattern's decimals");
+        if (std::fabs(*back - number) > 0.5 * unit * (1 + 1e-9))
+            fail("the fixed text reads back as another number");
+    } else if (result->unchanged && std::trunc(number) == number && magnitude < 1e15) {
+        if (*back != number || text.contains(u'E'))
+            fail("a whole number lost digits");
+    } else if (result->unchanged) {
+        if (std::fabs(*back - number) > 5e-7 * magnitude)
+            fail("the 7-digit text reads back as another number");
+    } else if (std::fabs(*back - number) > 1e-14 * magnitude) {
+        fail("the text reads back as another number");
+    }
+
+    // Half up on the 7-digit text: never further from the value than one unit of the
+    // last place kept, and the same number with the setting on or off.
+    if (std::fabs(number - double(value)) > 1.5 * unit + 6e-7 * std::fabs(double(value)))
+        fail("the rounded number is far from the value");
+    const auto other = RoundToDecimals(value, places, fixed == 1 ? 0 : 1);
+    if (!other || other->number != number)
+        fail("the setting changed the rounded number");
+}
+
+std::optional<float> singleValue(double value) {
+    const float single = static_cast<float>(value);
+    if (!std::isfinite(single))
+        return std::nullopt;
+    return single;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    setenv("LOCPATH", TAV_LOCALE_DIR, 1);
+    if (!std::setlocale(LC_ALL, TAV_COMMA_LOCALE) ||
+        std::strcmp(std::localeconv()->decimal_point, ",") != 0) {
+        std::fprintf(stderr, "round_to_decimals: no %s in %s (build the comma_locale target)\n",
+                     TAV_COMMA_LOCALE, TAV_LOCALE_DIR);
+        std::abort();
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QList<QStringView> parts = QStringView(text).split(u' ', Qt::SkipEmptyParts);
+    if (!parts.isEmpty() && parts.size() <= 3) {
+        const auto number = wholeNumber(parts[0].toString());
+        const auto places = parts.size() > 1 ? toInt16(parts[1].toString()) : qint16(2);
+        const auto fixed = parts.size() > 2 ? toInt16(parts[2].toString()) : qint16(1);
+        if (number && places && fixed && *places <= 400) {
+            if (const auto single = singleValue(*number))
+                check(*single, *places, *fixed);
+        }
+    }
+    if (size >= 6) {
+        float raw;
+        std::memcpy(&raw, data, sizeof raw);
+        if (std::isfinite(raw))
+            check(raw, static_cast<std::int8_t>(data[4]), data[5] & 1);
+    }
+    return 0;
+}
