@@ -205,13 +205,18 @@ void OpenExportStreams(FrmStoneID& w, bool& TableFileExisted) {
     const bool exists = !w.ExportTextFile.isEmpty() && QFileInfo(w.ExportTextFile).isFile();
     if (exists && layout == ExportLayout::Col) {
         w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Read);
-        w.ColumnTempStream = openStream(w.ColumnTempFile, TextStream::Mode::Create);
+        // The merged file is written as the temporary file and takes the layout file's
+        // place at the close.
+        w.ColumnTempStream = std::make_unique<TextStream>(
+            w.ExportTextFile, TextStream::Mode::Replace, w.ColumnTempFile);
         w.ColumnMergeMode = -1;
     } else if (exists && layout != ExportLayout::Other) {
         w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Append);
         TableFileExisted = layout == ExportLayout::Table;
     } else if (!w.ExportTextFile.isEmpty()) {
-        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Create);
+        // A new layout file appears only whole, at the close: one that could not be
+        // written never does, and the next export starts it as a first export does.
+        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Replace);
     }
     w.StoneExportStream = openStream(w.StoneExportFile, TextStream::Mode::Replace);
 }
