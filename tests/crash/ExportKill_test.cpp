@@ -141,12 +141,21 @@ protected:
         return span;
     }
 
+    // The file the export writes its block into: the layout file itself, or the merged
+    // file of the Col layout.
+    QString blockFile() const {
+        return dir.filePath(layout() == u"Row" ? layoutFile()
+                                               : QStringLiteral("Export/bench_colstmp.txt"));
+    }
+
     // Waits for the export files to open, lets the program go on for that many
-    // microseconds, then stops it and kills it. True when the files were still open at
-    // the stop; false as well when the program ended by itself before.
-    bool exportKilledAfterOpening(qint64 microseconds) const {
+    // microseconds (or, with atGrowth, until the block's file has grown), then stops it
+    // and kills it. True when the files were still open at the stop; false as well when
+    // the program ended by itself before.
+    bool exportKilledAfterOpening(qint64 microseconds, bool atGrowth = false) const {
         QProcess process;
         start(process);
+        const qint64 sizeBefore = QFileInfo(blockFile()).size();
         const QDeadlineTimer deadline(120000);
         while (!exportFilesOpen(process)) {
             if (process.state() == QProcess::NotRunning || process.waitForFinished(1))
@@ -156,9 +165,18 @@ protected:
                 return false;
             }
         }
-        const qint64 milliseconds = (microseconds + 999) / 1000;
-        if (milliseconds > 0 && process.waitForFinished(static_cast<int>(milliseconds)))
-            return false;
+        if (atGrowth) {
+            // As soon as the first part of the block is on the file: no later look may
+            // come between the growth and the stop.
+            while (QFileInfo(blockFile()).size() <= sizeBefore) {
+                if (process.state() == QProcess::NotRunning || process.waitForFinished(0))
+                    return false;
+            }
+        } else {
+            const qint64 milliseconds = (microseconds + 999) / 1000;
+            if (milliseconds > 0 && process.waitForFinished(static_cast<int>(milliseconds)))
+                return false;
+        }
         // Stopped first, so that what is open is what the kill finds.
         EXPECT_TRUE(test::stopProcess(process.processId()));
         const bool writing = exportFilesOpen(process);
@@ -215,14 +233,20 @@ TEST_P(ExportKillTest, AKillWhileTheExportWritesKeepsEveryEarlierFileAndTheNextE
     ASSERT_FALSE(stone.isEmpty());
     ASSERT_EQ(dir.read("Ascii/K7-10482.txt"), stone);
 
+    // One kill in the middle of each quarter of the time the files were open, and two as
+    // soon as the block has begun to reach its file: it spans many fills of the
+    // stream's buffer, so those two come in the middle of it.
     const int kills = 6;
+    const int spread = 4;
     int whileWriting = 0;
     QByteArray layoutLeft = layoutBefore;
     for (int i = 0; i < kills; ++i) {
-        // One kill in the middle of each sixth of the time the files were open.
-        const qint64 at = span.length() * (2 * i + 1) / (2 * kills);
-        SCOPED_TRACE(testing::Message() << "killed " << at << " us after the export files opened");
-        if (exportKilledAfterOpening(at))
+        const qint64 at = span.length() * (2 * i + 1) / (2 * spread);
+        const bool atGrowth = i >= spread;
+        SCOPED_TRACE(atGrowth ? testing::Message() << "killed as the block grew"
+                              : testing::Message()
+                                    << "killed " << at << " us after the export files opened");
+        if (exportKilledAfterOpening(at, atGrowth))
             ++whileWriting;
 
         // Never half a block: the file as it was, or with this export whole.
