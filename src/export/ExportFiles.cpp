@@ -4,6 +4,7 @@
 #include "app/ImageCopy.h"
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
+#include "platform/DurableFile.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
@@ -40,6 +41,16 @@ void makeStoneFolders(const ExportNameParts& parts, const FrmStoneID& window) {
     // The per-stone copy at the end of the export goes there.
     if (!parts.asciiFolder.isEmpty())
         QDir().mkdir(joinPath(parts.asciiFolder, parts.stoneId));
+}
+
+// An append that a kill broke off, in the layout file of any layout of this export, is
+// cut off before a reader of the folder or another layout's export meets it.
+void undoBrokenAppends(const FrmStoneID& window) {
+    ExportNameParts parts = exportNamePartsOf(window);
+    for (const char* layoutText : {"Row", "Col_Row", "Table"}) {
+        parts.layoutText = QLatin1String(layoutText);
+        undoUnfinishedAppend(formExportFileNames(parts).ExportTextFile);
+    }
 }
 
 std::unique_ptr<TextStream> openStream(const QString& path, TextStream::Mode mode) {
@@ -200,6 +211,7 @@ void OpenExportStreams(FrmStoneID& w, bool& TableFileExisted) {
     w.ExportTextStream.reset();
     w.ColumnTempStream.reset();
     w.StoneExportStream.reset();
+    undoBrokenAppends(w);
 
     const ExportLayout layout = exportLayoutOf(w.CBOFORMAT->currentText());
     const bool exists = !w.ExportTextFile.isEmpty() && QFileInfo(w.ExportTextFile).isFile();

@@ -82,13 +82,7 @@ void replacePhoto(FrmStoneID& w, const QString& source, const QString& target) {
     }
     if (!input.open(QIODevice::ReadOnly))
         throw permissionDenied();
-    // Streamed: a photo is never held whole. Read until nothing comes, whatever size
-    // the file claims.
-    for (QByteArray chunk = input.read(1 << 20); !chunk.isEmpty(); chunk = input.read(1 << 20)) {
-        if (!output.write(chunk))
-            throw accessError();
-    }
-    if (input.error() != QFileDevice::NoError ||
+    if (!output.writeAllOf(input) ||
         !output.file().setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                       QFileDevice::ReadGroup | QFileDevice::ReadOther))
         throw accessError();

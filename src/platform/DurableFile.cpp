@@ -98,6 +98,15 @@ bool FileReplacement::write(QByteArrayView bytes) {
     return temp_.isOpen() && temp_.write(bytes.data(), bytes.size()) == bytes.size();
 }
 
+bool FileReplacement::writeAllOf(QIODevice& input) {
+    for (QByteArray chunk = input.read(1 << 20); !chunk.isEmpty(); chunk = input.read(1 << 20)) {
+        if (!write(chunk))
+            return false;
+    }
+    const auto* file = qobject_cast<const QFileDevice*>(&input);
+    return !file || file->error() == QFileDevice::NoError;
+}
+
 bool FileReplacement::commit() {
     if (!temp_.isOpen())
         return false;

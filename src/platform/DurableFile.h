@@ -36,6 +36,9 @@ public:
     QFile& file() { return temp_; }
     const QString& target() const { return target_; }
     bool write(QByteArrayView bytes);
+    // Streams what the device holds into the file, never holding it whole; it is read
+    // until nothing comes, whatever size it claims. False when a read or a write failed.
+    bool writeAllOf(QIODevice& input);
 
     // The data flushed and synced, the temporary file renamed over the target, the
     // folder synced. False when the data did not land or the rename failed: the target

@@ -14,12 +14,7 @@ bool copyReplacing(const QString& source, const QString& target) {
     FileReplacement output(target);
     if (!output.open())
         return false;
-    // Read until nothing comes, whatever size the file claims.
-    for (QByteArray chunk = input.read(1 << 20); !chunk.isEmpty(); chunk = input.read(1 << 20)) {
-        if (!output.write(chunk))
-            return false;
-    }
-    return input.error() == QFileDevice::NoError && output.commit();
+    return output.writeAllOf(input) && output.commit();
 }
 
 } // namespace tav
