@@ -75,7 +75,7 @@ void replacePhoto(FrmStoneID& w, const QString& source, const QString& target) {
     const QString log = overwriteLog(w);
     QFile input(source);
     FileReplacement output(target);
-    if (!output.open()) {
+    if (!output.open(FileReplacement::ReadOnlyTarget::Replace)) {
         if (!QFileInfo(QFileInfo(target).path()).isDir())
             throw StepFailure(QStringLiteral("Path not found"), 76);
         throw accessError();

@@ -85,10 +85,14 @@ FileReplacement::~FileReplacement() {
     discard();
 }
 
-bool FileReplacement::open() {
+bool FileReplacement::open(ReadOnlyTarget readOnly) {
+    const QFileInfo old(target_);
+    // Asked as an open would be, with the rights the process has in effect.
+    if (readOnly == ReadOnlyTarget::Keep && old.exists() &&
+        ::faccessat(AT_FDCWD, QFile::encodeName(target_).constData(), W_OK, AT_EACCESS) != 0)
+        return false;
     if (!temp_.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const QFileInfo old(target_);
     if (old.isFile())
         temp_.setPermissions(old.permissions());
     return true;

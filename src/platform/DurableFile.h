@@ -29,9 +29,13 @@ public:
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
 
+    // A target that may not be written is kept, as opening it for writing would fail;
+    // a copy that stands for a removal and a new file replaces one all the same.
+    enum class ReadOnlyTarget { Keep, Replace };
+
     // Creates the temporary file empty, with the permissions of the target when there is
-    // one; false when it cannot be made.
-    bool open();
+    // one; false when it cannot be made, or the target is kept.
+    bool open(ReadOnlyTarget readOnly = ReadOnlyTarget::Keep);
     bool isOpen() const { return temp_.isOpen(); }
     QFile& file() { return temp_; }
     const QString& target() const { return target_; }

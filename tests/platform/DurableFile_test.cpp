@@ -3,6 +3,7 @@
 #include "platform/TextFile.h"
 
 #include "support/FileSizeLimit.h"
+#include "support/ReadOnlyPath.h"
 #include "support/SyscallTrace.h"
 #include "support/TempProgramFolder.h"
 
@@ -70,6 +71,22 @@ TEST(DurableFile, TheNextAppendAfterAKillStartsFromTheOldEnd) {
     EXPECT_TRUE(next.close());
     EXPECT_EQ(dir.read("layout.txt"), before + "AB12,\r\n");
     EXPECT_EQ(everyFileIn(dir), QStringList({"layout.txt"}));
+}
+
+TEST(DurableFile, AReadOnlyFileIsReplacedOnlyWhereThatIsAsked) {
+    test::TempProgramFolder dir;
+    dir.write("ExportPa.txt", "old\r\n");
+    const QString target = dir.filePath("ExportPa.txt");
+    {
+        const test::ReadOnlyPath readOnly(target);
+        FileReplacement kept(target);
+        EXPECT_FALSE(kept.open());
+        FileReplacement replaced(target);
+        ASSERT_TRUE(replaced.open(FileReplacement::ReadOnlyTarget::Replace));
+        EXPECT_TRUE(replaced.write("new\r\n") && replaced.commit());
+    }
+    EXPECT_EQ(dir.read("ExportPa.txt"), "new\r\n");
+    EXPECT_EQ(everyFileIn(dir), QStringList({"ExportPa.txt"}));
 }
 
 // The new file's data is on the disk before it takes the old one's name, and the new
