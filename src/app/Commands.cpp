@@ -63,7 +63,6 @@ void onClick(Control* control, Commands* commands, Handler handler) {
 } // namespace
 
 Commands::Commands(FrmStoneID& window) : window_(window) {
-    startExport = [](FrmStoneID& target) { ExportData(target); };
     connectMenus();
     connectButtons();
     // The window sees every key before its controls do, so Esc closes it from any of
@@ -102,11 +101,11 @@ void Commands::connectButtons() {
 }
 
 void Commands::Cmd_OK_Click() {
-    startExport(window_);
+    ExportData(window_);
 }
 
 void Commands::Expt_Click() {
-    startExport(window_);
+    ExportData(window_);
 }
 
 void Commands::BtnBrowse_Click() {
@@ -209,7 +208,7 @@ bool Commands::keyDown(QWidget* control, const QKeyEvent& key) {
         return false;
     const QWidget* const exporting[] = {w.txtStoneID, w.TxtLotno, w.txtRealWgt};
     if (std::find(std::begin(exporting), std::end(exporting), control) != std::end(exporting)) {
-        startExport(w);
+        ExportData(w);
         return true;
     }
     const QWidget* const tabbing[] = {w.CBOFORMAT, w.cboShape, w.txtOperator, w.txtLenNumber,

@@ -2,8 +2,6 @@
 
 #include <QObject>
 
-#include <functional>
-
 class QKeyEvent;
 class QLineEdit;
 class QWidget;
@@ -19,9 +17,6 @@ class Commands : public QObject {
 public:
     // Wires the window's controls and menus. The window owns it.
     explicit Commands(FrmStoneID& window);
-
-    // What the export commands run: the export by default.
-    std::function<void(FrmStoneID&)> startExport;
 
     void Cmd_OK_Click();
     void Expt_Click();

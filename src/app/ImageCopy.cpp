@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -22,8 +21,6 @@ const QString imageList = QStringLiteral("Export_images.txt");
 const QString heartsImage = QStringLiteral("0-5.jpg");
 const QString arrowsImage = QStringLiteral("0-4.jpg");
 
-// Replaces the destination only once the whole copy is written, so a failed copy
-// keeps the previous stone's image rather than leaving half a file.
 } // namespace
 
 QList<DatedFolder> datedSubFolders(const QString& path) {

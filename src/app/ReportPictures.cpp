@@ -60,11 +60,6 @@ std::optional<QImage> drawSvg(const QByteArray& svg, QSize bounds) {
 MetafileConverter::MetafileConverter(QString helperPath, std::chrono::milliseconds timeBudget)
     : helperPath_(std::move(helperPath)), deadline_(timeBudget) {}
 
-std::chrono::milliseconds MetafileConverter::remainingTime() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline_.remainingTimeAsDuration());
-}
-
 QString MetafileConverter::defaultHelperPath() {
     const QString beside =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tavemf2svg"));

@@ -34,9 +34,6 @@ public:
     // The SVG document; nothing when the helper did not deliver one within the budget.
     std::optional<QByteArray> toSvg(const QString& metafilePath) const;
 
-    // What is left of the budget for further conversions.
-    std::chrono::milliseconds remainingTime() const;
-
     const QString& helperPath() const { return helperPath_; }
     const QDeadlineTimer& deadline() const { return deadline_; }
 

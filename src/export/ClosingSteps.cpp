@@ -13,11 +13,6 @@
 #include "platform/AnsiText.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
-#include <filesystem>
-#include <system_error>
 
 namespace tav {
 namespace {
@@ -39,17 +34,11 @@ void closeWritten(FrmStoneID& window, std::unique_ptr<TextStream>& stream,
 // The Col layout's merged file takes the place of the layout file in one step. An old
 // file that could not be read is kept: replacing it would lose every earlier export.
 void replaceMergedFile(FrmStoneID& w, bool oldFileRead, ExportFailures& failures) {
-    const bool tempLanded =
-        w.ColumnTempStream && w.ColumnTempStream->isOpen() && w.ColumnTempStream->close();
-    w.ColumnTempStream.reset();
-    std::error_code error;
-    if (oldFileRead && tempLanded) {
-        std::filesystem::rename(QFile::encodeName(w.ColumnTempFile).toStdString(),
-                                QFile::encodeName(w.ExportTextFile).toStdString(), error);
-        if (!error)
-            return;
-    }
-    QFile::remove(w.ColumnTempFile);
+    const std::unique_ptr<TextStream> merged = std::move(w.ColumnTempStream);
+    if (merged && oldFileRead && merged->isOpen() && merged->close())
+        return;
+    if (merged)
+        merged->discard();
     failures.report(w, QStringLiteral("Export file could not be replaced : ") + w.ExportTextFile);
 }
 

@@ -5,6 +5,7 @@
 #include "export/ExportHelpers.h"
 #include "platform/AnsiText.h"
 #include "platform/Database.h"
+#include "platform/DurableFile.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
@@ -58,6 +59,16 @@ void makeStoneFolders(const ExportNameParts& parts, const FrmStoneID& window) {
     // The per-stone copy at the end of the export goes there.
     if (namesFolder(parts.asciiFolder))
         QDir().mkdir(joinPath(parts.asciiFolder, parts.stoneId));
+}
+
+// An append that a kill broke off, in the layout file of any layout of this export, is
+// cut off before a reader of the folder or another layout's export meets it.
+void undoBrokenAppends(const FrmStoneID& window) {
+    ExportNameParts parts = exportNamePartsOf(window);
+    for (const char* layoutText : {"Row", "Col_Row", "Table"}) {
+        parts.layoutText = QLatin1String(layoutText);
+        undoUnfinishedAppend(formExportFileNames(parts).ExportTextFile);
+    }
 }
 
 std::unique_ptr<TextStream> openStream(const QString& path, TextStream::Mode mode) {
@@ -219,18 +230,24 @@ void OpenExportStreams(FrmStoneID& w, bool& TableFileExisted) {
     w.ExportTextStream.reset();
     w.ColumnTempStream.reset();
     w.StoneExportStream.reset();
+    undoBrokenAppends(w);
 
     const ExportLayout layout = exportLayoutOf(w.CBOFORMAT->currentText());
     const bool exists = !w.ExportTextFile.isEmpty() && QFileInfo(w.ExportTextFile).isFile();
     if (exists && layout == ExportLayout::Col) {
         w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Read);
-        w.ColumnTempStream = openStream(w.ColumnTempFile, TextStream::Mode::Create);
+        // The merged file is written as the temporary file and takes the layout file's
+        // place at the close.
+        w.ColumnTempStream = std::make_unique<TextStream>(
+            w.ExportTextFile, TextStream::Mode::Replace, w.ColumnTempFile);
         w.ColumnMergeMode = -1;
     } else if (exists && layout != ExportLayout::Other) {
         w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Append);
         TableFileExisted = layout == ExportLayout::Table;
     } else if (!w.ExportTextFile.isEmpty()) {
-        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Create);
+        // A new layout file appears only whole, at the close: one that could not be
+        // written never does, and the next export starts it as a first export does.
+        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Replace);
     }
     w.StoneExportStream = openStream(w.StoneExportFile, TextStream::Mode::Replace);
 }

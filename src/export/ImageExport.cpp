@@ -4,7 +4,7 @@
 #include "app/ImageCopy.h"
 #include "app/ProgramWide.h"
 #include "export/ExportFiles.h"
-#include "platform/DiskWrite.h"
+#include "platform/DurableFile.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StepFailure.h"
@@ -12,7 +12,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <filesystem>
 #include <optional>
@@ -75,26 +74,22 @@ void makeFoldersWritable(const fs::path& folder) {
 void replacePhoto(FrmStoneID& w, const QString& source, const QString& target) {
     const QString log = overwriteLog(w);
     QFile input(source);
-    QTemporaryFile temp(target + QStringLiteral(".XXXXXX"));
-    if (!temp.open()) {
+    FileReplacement output(target);
+    if (!output.open(FileReplacement::ReadOnlyTarget::Replace)) {
         if (!QFileInfo(QFileInfo(target).path()).isDir())
             throw StepFailure(QStringLiteral("Path not found"), 76);
         throw accessError();
     }
     if (!input.open(QIODevice::ReadOnly))
         throw permissionDenied();
-    const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError || !writeBytes(temp, bytes) || !temp.flush() ||
-        !temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                             QFileDevice::ReadGroup | QFileDevice::ReadOther))
+    if (!output.writeAllOf(input) ||
+        !output.file().setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ReadGroup | QFileDevice::ReadOther))
         throw accessError();
     if (QFileInfo(target).isFile())
         logRemoval(w, log, QStringLiteral("-->"), target);
-    std::error_code error;
-    fs::rename(fsPath(temp.fileName()), fsPath(target), error);
-    if (error)
+    if (!output.commit())
         throw accessError();
-    temp.setAutoRemove(false);
 }
 
 } // namespace

@@ -265,7 +265,7 @@ void SerialControl::setPortOpen(bool open) {
         port_->clearError();
     received_.clear();
     lost_ = false;
-    ++openCount_;
+    ++openings_;
 }
 
 void SerialControl::applyLineSettings() {
@@ -354,8 +354,8 @@ void SerialControl::onPortError(int error) {
     lost_ = true;
     QMetaObject::invokeMethod(
         this,
-        [this, opening = openCount_] {
-            if (opening == openCount_ && PortOpen())
+        [this, opening = openings_] {
+            if (opening == openings_ && PortOpen())
                 loseDevice();
         },
         Qt::QueuedConnection);

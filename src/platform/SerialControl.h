@@ -66,8 +66,6 @@ public:
 
     // The device path that CommPort stands for.
     static QString devicePath(qint16 port);
-    // How many times the port has been opened, for the bench's diagnostics.
-    int openCount() const { return openCount_; }
 
 signals:
     // Raised with CommEvent set; see RThreshold and the end-of-file character.
@@ -95,7 +93,7 @@ private:
     qint16 commEvent_ = 0;
     QByteArray received_;
     bool lost_ = false;
-    int openCount_ = 0;
+    int openings_ = 0; // tells a lost device of an earlier opening from the current one
 };
 
 } // namespace tav

@@ -1,11 +1,10 @@
 #include "platform/TextFile.h"
 
 #include "platform/AnsiText.h"
-#include "platform/DiskWrite.h"
+#include "platform/DurableFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -104,45 +103,66 @@ std::optional<QStringList> readListItemsFromFile(const QString& path) {
 bool replaceFileLines(const QString& path, const QStringList& lines, bool mustExist) {
     if (mustExist && !QFileInfo(path).isFile())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    FileReplacement file(path);
+    if (!file.open())
         return false;
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += toAnsi(line) + kLineEnd;
-    if (!writeBytes(file, bytes)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return file.write(bytes) && file.commit();
 }
 
-TextStream::TextStream(const QString& path, Mode mode)
-    : path_(path), file_(std::make_unique<QFile>(path)) {
+TextStream::TextStream(const QString& path, Mode mode, const QString& replacementPath)
+    : path_(path) {
     switch (mode) {
     case Mode::Read:
+        file_ = std::make_unique<QFile>(path);
         file_->open(QIODevice::ReadOnly);
         break;
     case Mode::Create:
+        file_ = std::make_unique<QFile>(path);
         file_->open(QIODevice::WriteOnly | QIODevice::Truncate);
         break;
     case Mode::Append:
-        if (QFileInfo(path).isFile() && file_->open(QIODevice::WriteOnly | QIODevice::Append))
-            openSize_ = file_->size();
+        openForAppend();
         break;
     case Mode::Replace:
-        file_ = std::make_unique<QSaveFile>(path);
-        file_->open(QIODevice::WriteOnly);
+        replacement_ = std::make_unique<FileReplacement>(path, replacementPath);
+        replacement_->open();
         break;
     }
 }
 
+// The old length is on the disk before the first byte is appended, and the record goes
+// only once the appended bytes are on the disk too.
+void TextStream::openForAppend() {
+    file_ = std::make_unique<QFile>(path_);
+    if (!QFileInfo(path_).isFile() || !undoUnfinishedAppend(path_) ||
+        !file_->open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    openSize_ = file_->size();
+    appendRecorded_ = recordAppend(path_, openSize_);
+    if (!appendRecorded_)
+        file_->close();
+}
+
+// A replacement that was never closed was broken off: it never takes the old file's
+// place.
 TextStream::~TextStream() {
-    close();
+    if (replacement_)
+        replacement_->discard();
+    else
+        close();
+}
+
+QFileDevice* TextStream::device() const {
+    if (replacement_)
+        return &replacement_->file();
+    return file_.get();
 }
 
 bool TextStream::isOpen() const {
-    return file_ && file_->isOpen();
+    return device() && device()->isOpen();
 }
 
 bool TextStream::write(const QString& text) {
@@ -150,11 +170,12 @@ bool TextStream::write(const QString& text) {
 }
 
 bool TextStream::writeRaw(QByteArrayView bytes) {
-    if (failed_ || !isOpen() || !file_->isWritable()) {
+    QFileDevice* const file = device();
+    if (failed_ || !isOpen() || !file->isWritable()) {
         failed_ = true;
         return false;
     }
-    if (!writeBytes(*file_, bytes))
+    if (file->write(bytes.data(), bytes.size()) != bytes.size())
         discardWrites();
     return !failed_;
 }
@@ -162,13 +183,21 @@ bool TextStream::writeRaw(QByteArrayView bytes) {
 // Half a block in a layout file would glue the next export's line onto it.
 void TextStream::discardWrites() {
     failed_ = true;
-    if (auto* replacement = qobject_cast<QSaveFile*>(file_.get())) {
-        replacement->cancelWriting();
-        replacement->commit(); // removes the new file only
+    if (replacement_) {
+        replacement_->discard();
         return;
     }
     file_->close();
-    QFile::resize(path_, openSize_);
+    if (QFile::resize(path_, openSize_) && appendRecorded_) {
+        QFile cut(path_);
+        if (cut.open(QIODevice::ReadWrite) && syncToDisk(cut))
+            appendRecorded_ = !finishAppend(path_);
+    }
+}
+
+void TextStream::discard() {
+    if (replacement_)
+        replacement_->discard();
 }
 
 bool TextStream::writeLine(const QString& text) {
@@ -179,13 +208,13 @@ bool TextStream::fillBuffer() {
     if (readPos_ < pending_.size())
         return true;
     readPos_ = 0;
-    if (!isOpen() || !file_->isReadable()) {
+    if (!isOpen() || !device()->isReadable()) {
         pending_.clear();
         return false;
     }
     // The same buffer takes every part of the file.
     pending_.resize(kReadBufferSize);
-    const qint64 read = file_->read(pending_.data(), kReadBufferSize);
+    const qint64 read = device()->read(pending_.data(), kReadBufferSize);
     pending_.resize(read > 0 ? read : 0);
     return !pending_.isEmpty();
 }
@@ -227,19 +256,23 @@ bool TextStream::atEnd() {
 }
 
 bool TextStream::close() {
-    if (!file_ || !file_->isOpen())
+    if (!isOpen())
         return !failed_;
-    if (auto* replacement = qobject_cast<QSaveFile*>(file_.get())) {
-        // Flushed to the disk, then renamed over the old file in one step.
-        if (!replacement->commit())
+    if (replacement_) {
+        // Synced to the disk, then renamed over the old file in one step.
+        if (!replacement_->commit())
             failed_ = true;
         return !failed_;
     }
     const bool writing = file_->isWritable();
-    const bool flushed = !writing || file_->flush();
+    const bool landed = !writing || (appendRecorded_ ? syncToDisk(*file_) : file_->flush());
     file_->close();
-    if (writing && (!flushed || file_->error() != QFileDevice::NoError))
+    if (writing && (!landed || file_->error() != QFileDevice::NoError)) {
         discardWrites();
+        return false;
+    }
+    if (appendRecorded_)
+        appendRecorded_ = !finishAppend(path_);
     return !failed_;
 }
 

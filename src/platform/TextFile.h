@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFileDevice>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +12,8 @@
 // (every byte survives a read and a write), lines written with CR LF, and CR, LF or
 // CR LF accepted on read.
 namespace tav {
+
+class FileReplacement;
 
 // The lines of a file, without their line ends; nothing when it cannot be read.
 std::optional<QStringList> readLines(const QString& path);
@@ -26,7 +28,8 @@ QStringList readListItems(const QString& text);
 std::optional<QStringList> readListItemsFromFile(const QString& path);
 
 // Replaces a file whole with the given lines (each followed by CR LF) through a
-// temporary file beside it, so a crash or a full disk never leaves half a file.
+// temporary file beside it, so a kill, a full disk or a power cut never leaves half a
+// file.
 // With mustExist, a missing file is not created. False when nothing was written.
 bool replaceFileLines(const QString& path, const QStringList& lines, bool mustExist = false);
 
@@ -36,10 +39,13 @@ public:
     enum class Mode { Read, Create, Append, Replace };
 
     // Opens the file; Create makes it anew (an old file is emptied), Append and Read
-    // never create it. Replace writes a new file beside the old one, which it replaces
-    // at the close; until then the old file stays as it was. isOpen() tells whether
-    // opening worked.
-    TextStream(const QString& path, Mode mode);
+    // never create it. Replace writes a new file beside the old one (under the name
+    // given, else a hidden one), which takes the old one's place at the close; until
+    // then the old file stays as it was. An append is whole or not there at all, also
+    // after a kill or a power cut: one that an earlier run broke off is cut off before
+    // this one starts. isOpen() tells whether opening worked. A replacement is put in
+    // place by close() only; one destroyed before is dropped.
+    TextStream(const QString& path, Mode mode, const QString& replacementPath = QString());
     ~TextStream();
     TextStream(const TextStream&) = delete;
     TextStream& operator=(const TextStream&) = delete;
@@ -65,13 +71,19 @@ public:
 
     // Flushes and closes; false when the data could not be written out.
     bool close();
+    // Replace: the new file is dropped and the old one stays as it is.
+    void discard();
 
 private:
+    QFileDevice* device() const;
+    void openForAppend();
     void discardWrites();
 
     QString path_;
-    std::unique_ptr<QFileDevice> file_;
-    qint64 openSize_ = 0; // what an appended file held before
+    std::unique_ptr<QFile> file_;                  // Read, Create, Append
+    std::unique_ptr<FileReplacement> replacement_; // Replace
+    qint64 openSize_ = 0;                          // what an appended file held before
+    bool appendRecorded_ = false;
     bool failed_ = false;
     // Reading: the part of the file read last, and how far into it the lines went.
     bool fillBuffer();

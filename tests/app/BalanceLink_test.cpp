@@ -329,7 +329,7 @@ TEST_F(BalanceLinkTest, ASettingsFileWithFourteenLinesAppliesWhatItHasAndReports
     EXPECT_TRUE(window->Label4[0]->isEnabled());
     EXPECT_FALSE(window->txtRealWgt->isReadOnly());
     EXPECT_FALSE(control.PortOpen());
-    EXPECT_EQ(control.openCount(), 0);
+    EXPECT_EQ(port.pty.slaveOpenings(), 0);
     EXPECT_EQ(window->msgb1->text(),
               balanceErrorReport(QStringLiteral("Input past end of file"), 62));
     EXPECT_EQ(program.ExportWarningFlag, -1);
@@ -384,13 +384,14 @@ TEST_F(BalanceLinkTest, AMissingSettingsFileChangesNothing) {
     EXPECT_EQ(window->msgb1->text(), QString());
     EXPECT_EQ(program.ExportWarningFlag, 0);
     EXPECT_TRUE(window->Label4[0]->isEnabled());
-    EXPECT_EQ(window->MSComm1->openCount(), 0);
+    EXPECT_EQ(port.pty.slaveOpenings(), 0);
     EXPECT_EQ(window->MSComm1->CommPort(), 1);
 }
 
 TEST_F(BalanceLinkTest, TwoClicksFromEachSavedModeOpenThePortOnceAndEndInThatMode) {
     for (const bool savedManual : {true, false}) {
         window = std::make_unique<FrmStoneID>(folder.folder(), platform, program);
+        const int openedBefore = port.pty.slaveOpenings();
         writeSettings(balanceSettings());
         window->AllowManualWeight = savedManual;
         window->Allow->setChecked(savedManual);
@@ -399,7 +400,7 @@ TEST_F(BalanceLinkTest, TwoClicksFromEachSavedModeOpenThePortOnceAndEndInThatMod
         Allow_Click(*window);
 
         const char* mode = savedManual ? "manual" : "balance";
-        EXPECT_EQ(window->MSComm1->openCount(), 1) << mode;
+        EXPECT_EQ(port.pty.slaveOpenings() - openedBefore, 1) << mode;
         EXPECT_EQ(window->MSComm1->PortOpen(), !savedManual) << mode;
         EXPECT_EQ(window->Allow->isChecked(), savedManual) << mode;
         EXPECT_EQ(window->Allow->text(),
@@ -425,7 +426,7 @@ TEST_F(BalanceLinkTest, TheMenuEntryAndADoubleClickOnTheWeightSwitchTheMode) {
     EXPECT_TRUE(window->Allow->isChecked());
     EXPECT_EQ(window->ManualWeightMode, 1);
     EXPECT_EQ(window->Allow->text(), kAllowManualModeCaption);
-    EXPECT_EQ(window->MSComm1->openCount(), 0);
+    EXPECT_EQ(port.pty.slaveOpenings(), 0);
 
     window->Allow->trigger();
     EXPECT_FALSE(window->Allow->isChecked());
@@ -495,7 +496,7 @@ TEST_F(BalanceLinkTest, AnExportThatEndsTheProgramStopsTheSetUp) {
     EXPECT_EQ(window->LogFolder, QString());
     EXPECT_EQ(window->FixedDecimalFormat, 0);
     EXPECT_FALSE(window->MSComm1->PortOpen());
-    EXPECT_EQ(window->MSComm1->openCount(), 0);
+    EXPECT_EQ(port.pty.slaveOpenings(), 0);
 }
 
 } // namespace

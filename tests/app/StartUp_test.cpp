@@ -437,7 +437,7 @@ TEST_F(StartUpTest, BalancePortIsOpenedExactlyOnceInEitherSavedMode) {
         ProgramWide wide;
         FrmStoneID w(folder.folder(), platform, wide);
         ASSERT_EQ(Form_Load(w), StartUpOutcome::Waiting);
-        EXPECT_EQ(w.MSComm1->openCount(), 1) << c.manualLine;
+        EXPECT_EQ(balance.pty.slaveOpenings(), 1) << c.manualLine;
         EXPECT_EQ(w.MSComm1->PortOpen(), c.openAfterwards) << c.manualLine;
         EXPECT_EQ(w.AllowManualWeight, !c.openAfterwards);
         EXPECT_EQ(w.msgb1->text(), "") << "the balance opened without error";

@@ -1,3 +1,4 @@
+#include "platform/DurableFile.h"
 #include "platform/TextFile.h"
 #include "support/ProcessFiles.h"
 #include "support/SampleFolder.h"
@@ -6,9 +7,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +45,8 @@ protected:
     }
 
     // A long template keeps the export files open for a fifth of a second or more, so the
-    // kills can be spread over the writing whatever the machine's load.
+    // kills can be spread over the writing whatever the machine's load; its block spans
+    // many fills of the stream's buffer.
     void lengthenTemplate() const {
         withReports(QStringLiteral("template"), [](QSqlDatabase& db) {
             QSqlQuery rows(db);
@@ -81,13 +86,30 @@ protected:
 
     // The files of the layout, as the kernel names them: the per-stone file is opened
     // just after them and closed just before them, so while one of them is open the
-    // export is writing.
+    // export is writing. A new layout file is written under a hidden name first.
     QStringList layoutFiles() const {
-        const QString folder = QDir(dir.path()).canonicalPath() + u'/';
-        QStringList files{folder + layoutFile()};
+        const QString file = QDir(dir.path()).canonicalPath() + u'/' + layoutFile();
+        QStringList files{file, replacementPathOf(file)};
         if (layout() == u"Col")
-            files.append(folder + QStringLiteral("Export/bench_colstmp.txt"));
+            files.append(QDir(dir.path()).canonicalPath() +
+                         QStringLiteral("/Export/bench_colstmp.txt"));
         return files;
+    }
+
+    // The layout file as the next export takes it: an append that a kill broke off is
+    // cut off first. Worked out on a copy, so the next run meets what the kill left.
+    QByteArray layoutAsTheNextExportTakesIt() const {
+        QTemporaryDir scratch;
+        const QString copy = scratch.filePath(QStringLiteral("layout.txt"));
+        const QString record = appendRecordPathOf(dir.filePath(layoutFile()));
+        EXPECT_TRUE(QFile::copy(dir.filePath(layoutFile()), copy));
+        if (QFileInfo::exists(record)) {
+            EXPECT_TRUE(QFile::copy(record, appendRecordPathOf(copy)));
+        }
+        EXPECT_TRUE(undoUnfinishedAppend(copy));
+        QFile file(copy);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
     }
 
     bool exportFilesOpen(const QProcess& process) const {
@@ -119,12 +141,21 @@ protected:
         return span;
     }
 
+    // The file the export writes its block into: the layout file itself, or the merged
+    // file of the Col layout.
+    QString blockFile() const {
+        return dir.filePath(layout() == u"Row" ? layoutFile()
+                                               : QStringLiteral("Export/bench_colstmp.txt"));
+    }
+
     // Waits for the export files to open, lets the program go on for that many
-    // microseconds, then stops it and kills it. True when the files were still open at
-    // the stop; false as well when the program ended by itself before.
-    bool exportKilledAfterOpening(qint64 microseconds) const {
+    // microseconds (or, with atGrowth, until the block's file has grown), then stops it
+    // and kills it. True when the files were still open at the stop; false as well when
+    // the program ended by itself before.
+    bool exportKilledAfterOpening(qint64 microseconds, bool atGrowth = false) const {
         QProcess process;
         start(process);
+        const qint64 sizeBefore = QFileInfo(blockFile()).size();
         const QDeadlineTimer deadline(120000);
         while (!exportFilesOpen(process)) {
             if (process.state() == QProcess::NotRunning || process.waitForFinished(1))
@@ -134,9 +165,18 @@ protected:
                 return false;
             }
         }
-        const qint64 milliseconds = (microseconds + 999) / 1000;
-        if (milliseconds > 0 && process.waitForFinished(static_cast<int>(milliseconds)))
-            return false;
+        if (atGrowth) {
+            // As soon as the first part of the block is on the file: no later look may
+            // come between the growth and the stop.
+            while (QFileInfo(blockFile()).size() <= sizeBefore) {
+                if (process.state() == QProcess::NotRunning || process.waitForFinished(0))
+                    return false;
+            }
+        } else {
+            const qint64 milliseconds = (microseconds + 999) / 1000;
+            if (milliseconds > 0 && process.waitForFinished(static_cast<int>(milliseconds)))
+                return false;
+        }
         // Stopped first, so that what is open is what the kill finds.
         EXPECT_TRUE(test::stopProcess(process.processId()));
         const bool writing = exportFilesOpen(process);
@@ -145,13 +185,20 @@ protected:
         return writing;
     }
 
-    // Line k of a column file extends line k of the earlier one.
-    static void expectColumnsExtended(const QByteArray& earlier, const QByteArray& now) {
+    // A Col export: line k of the earlier file followed by entry k.
+    static QByteArray merged(const QByteArray& earlier, const QByteArray& entries) {
         const QStringList before = splitLines(QString::fromLatin1(earlier));
-        const QStringList after = splitLines(QString::fromLatin1(now));
-        ASSERT_EQ(after.size(), before.size());
+        const QStringList added = splitLines(QString::fromLatin1(entries));
+        QByteArray lines;
         for (qsizetype k = 0; k < before.size(); ++k)
-            EXPECT_TRUE(after[k].startsWith(before[k])) << k;
+            lines += (before[k] + added.value(k)).toLatin1() + "\r\n";
+        return lines;
+    }
+
+    // The layout file with one more export: a whole block appended, or a whole column
+    // merged in.
+    QByteArray withOneMoreExport(const QByteArray& earlier, const QByteArray& block) const {
+        return layout() == u"Row" ? earlier + block : merged(earlier, block);
     }
 
     // The long files are told apart by their length in a failure.
@@ -186,20 +233,30 @@ TEST_P(ExportKillTest, AKillWhileTheExportWritesKeepsEveryEarlierFileAndTheNextE
     ASSERT_FALSE(stone.isEmpty());
     ASSERT_EQ(dir.read("Ascii/K7-10482.txt"), stone);
 
+    // One kill in the middle of each quarter of the time the files were open, and two as
+    // soon as the block has begun to reach its file: it spans many fills of the
+    // stream's buffer, so those two come in the middle of it.
     const int kills = 6;
+    const int spread = 4;
     int whileWriting = 0;
+    QByteArray layoutLeft = layoutBefore;
     for (int i = 0; i < kills; ++i) {
-        // One kill in the middle of each sixth of the time the files were open.
-        const qint64 at = span.length() * (2 * i + 1) / (2 * kills);
-        SCOPED_TRACE(testing::Message() << "killed " << at << " us after the export files opened");
-        if (exportKilledAfterOpening(at))
+        const qint64 at = span.length() * (2 * i + 1) / (2 * spread);
+        const bool atGrowth = i >= spread;
+        SCOPED_TRACE(atGrowth ? testing::Message() << "killed as the block grew"
+                              : testing::Message()
+                                    << "killed " << at << " us after the export files opened");
+        if (exportKilledAfterOpening(at, atGrowth))
             ++whileWriting;
 
-        const QByteArray layoutNow = dir.read(layoutFile());
-        if (layout() == u"Row")
-            EXPECT_TRUE(layoutNow.startsWith(layoutBefore));
-        else
-            expectColumnsExtended(layoutBefore, layoutNow);
+        // Never half a block: the file as it was, or with this export whole.
+        const QByteArray layoutNow = layoutAsTheNextExportTakesIt();
+        EXPECT_TRUE(layoutNow == layoutLeft ||
+                    layoutNow == withOneMoreExport(layoutLeft, layoutBefore))
+            << "the layout file holds " << layoutNow.size() << " bytes, before the kill "
+            << layoutLeft.size() << ", with the export whole "
+            << withOneMoreExport(layoutLeft, layoutBefore).size();
+        layoutLeft = layoutNow;
         expectSame("Export/K7-10482.txt", stone);
         expectSame("Ascii/K7-10482.txt", stone);
         expectSame("ExportPa.txt", settings);
@@ -210,20 +267,11 @@ TEST_P(ExportKillTest, AKillWhileTheExportWritesKeepsEveryEarlierFileAndTheNextE
         << "only " << whileWriting << " of " << kills << " kills came while the export files "
         << "were open (" << span.length() << " us in the first export)";
 
-    // Whatever the kills left behind, the next export runs through.
-    const QByteArray layoutLeft = dir.read(layoutFile());
+    // Whatever the kills left behind, the next export cuts off a broken append itself
+    // and adds its own export whole.
     exportWhole();
-    const QByteArray layoutAfter = dir.read(layoutFile());
-    if (layout() == u"Row") {
-        EXPECT_EQ(layoutAfter, layoutLeft + layoutBefore);
-    } else {
-        const QStringList left = splitLines(QString::fromLatin1(layoutLeft));
-        const QStringList entries = splitLines(QString::fromLatin1(layoutBefore));
-        QStringList expected;
-        for (qsizetype k = 0; k < left.size(); ++k)
-            expected.append(left[k] + entries.value(k));
-        EXPECT_EQ(splitLines(QString::fromLatin1(layoutAfter)), expected);
-    }
+    EXPECT_EQ(dir.read(layoutFile()), withOneMoreExport(layoutLeft, layoutBefore));
+    EXPECT_FALSE(QFileInfo::exists(appendRecordPathOf(dir.filePath(layoutFile()))));
     expectSame("Export/K7-10482.txt", stone);
     expectSame("ExportPa.txt", settings);
     EXPECT_FALSE(dir.exists("test_export.txt"));

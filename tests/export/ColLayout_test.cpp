@@ -5,6 +5,7 @@
 #include "export/ExportFiles.h"
 #include "export/ExportFixture.h"
 #include "platform/Database.h"
+#include "support/SyscallTrace.h"
 
 #include <optional>
 #include <vector>
@@ -95,6 +96,28 @@ TEST_F(ColLayoutTest, TwoExportsMatchTheWorkedExampleInEveryForm) {
         EXPECT_EQ(dir.read(layoutFile), exportFixture(c.mergedLayout));
         expectCleanEnd();
     }
+}
+
+// The merged file holds every earlier stone: its data is on the disk before it takes the
+// layout file's name, and the new name is on the disk after.
+TEST_F(ColLayoutTest, TheMergedFileIsSyncedBeforeItReplacesTheLayoutFile) {
+    startColRun(0);
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    startSecondStone(0);
+
+    test::SyscallTrace trace;
+    ASSERT_TRUE(trace.attached()) << "strace could not attach";
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    const QStringList calls = trace.stop();
+
+    const QString folder = QDir(path("Export")).canonicalPath();
+    const qsizetype synced = calls.indexOf("sync " + folder + "/bench_colstmp.txt");
+    const qsizetype renamed = calls.indexOf("rename " + path(tempFile) + " " + path(layoutFile));
+    EXPECT_GE(synced, 0) << calls.join(u'\n').toStdString();
+    EXPECT_GT(renamed, synced);
+    EXPECT_GT(calls.lastIndexOf("sync " + folder), renamed);
+    EXPECT_EQ(dir.read(layoutFile), exportFixture("col_plain_layout_two.txt"));
+    expectCleanEnd();
 }
 
 TEST_F(ColLayoutTest, EveryRowWritesItsLineAndColumnTextIntoANewAndAMergedFile) {

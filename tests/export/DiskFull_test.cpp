@@ -1,61 +1,91 @@
 #include "export/ExportFixture.h"
-#include "platform/DiskWrite.h"
+#include "platform/TextFile.h"
+#include "support/FileSizeLimit.h"
 
 namespace tav {
 namespace {
 
 using test::exportFixture;
 
-class DiskFullTest : public test::ExportFixture {};
-
-// The disk of the export folder fills during a Row export of AB12. The export writes
-// there, in turn: "AB12," (5 bytes) to the stone's file and to the layout file,
-// "0.51230," (8) to both, "57.3," (5) to both, the line end (2) to both, then the
-// closing line " \r\n" to the layout file alone.
-TEST_F(DiskFullTest, ARowAppendThatFailsPartWayLeavesTheLayoutFileAsItWas) {
-    const QByteArray layoutBefore = "K7,0.4,\r\n \r\n";
-    const QByteArray stoneBefore = "earlier export of AB12\r\n";
-    const QByteArray stoneNew = exportFixture("row_plain_stone.txt");
-    const struct {
-        qint64 freeBytes;
-        bool stoneLands;
-    } cases[] = {
-        {0, false},  // nothing fits
-        {12, false}, // the stone's second entry lands part-way
-        {21, false}, // the layout file's second entry lands part-way
-        {41, true},  // all but the closing line
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.freeBytes);
-        dir.write("Export/bench_rows.txt", layoutBefore);
-        dir.write("Export/AB12.txt", stoneBefore);
-        startRun();
-        {
-            const SimulatedDiskFull disk(path("Export"), c.freeBytes);
-            ASSERT_EQ(exportStone(), ExportOutcome::Completed);
-        }
-
-        EXPECT_EQ(dir.read("Export/bench_rows.txt"), layoutBefore);
-        EXPECT_EQ(dir.read("Export/AB12.txt"), c.stoneLands ? stoneNew : stoneBefore);
-        EXPECT_EQ(QDir(path("Export")).entryList(QDir::Files),
-                  QStringList({"AB12.txt", "bench_rows.txt"}));
-        // Reported as every file that did not land is.
-        QString reported = "Export file could not be written : " + path("Export/bench_rows.txt");
-        if (!c.stoneLands)
-            reported.prepend("Export file could not be written : " + path("Export/AB12.txt") +
-                             "\n\r");
-        EXPECT_EQ(dir.read("Logs/AB12.log"), ("\n\r" + reported + "\r\n").toLocal8Bit());
-        ASSERT_EQ(recording().messages.shown.size(), 1u);
-        EXPECT_EQ(recording().messages.shown[0].title, "EXPORT NOT COMPLETE");
-        EXPECT_EQ(recording().programEnd.endCount, 1);
-
-        // With room on the disk again, the next export carries on from the old end.
-        startRun();
+// Stone AB12 exported in a child process whose files take no byte past a limit: the
+// export folder's disk has run full, and every file the export writes meets it.
+class DiskFullTest : public test::ExportFixture {
+protected:
+    // 0 when the export ran to its end and said that files were not written.
+    int exportOnAFullDisk(qint64 limit, const QString& layout) {
+        return test::runWithFileSizeLimit(limit, [&] {
+            startRun().CBOFORMAT->setCurrentText(layout);
+            const bool completed = exportStone() == ExportOutcome::Completed;
+            const auto& shown = recording().messages.shown;
+            const bool told = !shown.empty() && shown.back().title == "EXPORT NOT COMPLETE";
+            return completed && told && recording().programEnd.endCount == 1 ? 0 : 1;
+        });
+    }
+    void exportNormally(const QString& layout, int bookmark = 0) {
+        FrmStoneID& w = startRun();
+        w.CBOFORMAT->setCurrentText(layout);
+        setCheckValue(w.chkbookmark, bookmark);
         ASSERT_EQ(exportStone(), ExportOutcome::Completed);
-        EXPECT_EQ(dir.read("Export/bench_rows.txt"), layoutBefore + stoneNew + " \r\n");
-        EXPECT_EQ(dir.read("Export/AB12.txt"), stoneNew);
         EXPECT_TRUE(recording().messages.shown.empty());
     }
+    // Hidden ones too: nothing half-done may be left beside the export files.
+    QStringList exportFolderFiles() const {
+        return QDir(path("Export")).entryList(QDir::Files | QDir::Hidden);
+    }
+};
+
+TEST_F(DiskFullTest, AnExistingLayoutFileStaysAsItWasAndTheNextExportCarriesOn) {
+    const struct {
+        const char* layout;
+        const char* file;
+    } cases[] = {{"Row", "bench_rows.txt"},
+                 {"Col_Row", "bench_col_Rows.txt"},
+                 {"Table", "bench_table.txt"},
+                 {"Col", "bench_cols.txt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.layout);
+        const QString layoutFile = QStringLiteral("Export/") + c.file;
+        exportNormally(c.layout);
+        const QByteArray before = dir.read(layoutFile);
+        const QByteArray stone = dir.read("Export/AB12.txt");
+        ASSERT_FALSE(before.isEmpty());
+        // Room for a few bytes of the new block only.
+        for (const qint64 room : {0, 5}) {
+            SCOPED_TRACE(room);
+            EXPECT_EQ(exportOnAFullDisk(before.size() + room, c.layout), 0);
+            EXPECT_EQ(dir.read(layoutFile), before);
+            EXPECT_EQ(exportFolderFiles(), QStringList({"AB12.txt", c.file}));
+        }
+
+        // With room on the disk again, the next export carries on from the old end.
+        exportNormally(c.layout);
+        const QStringList lines = splitLines(QString::fromLatin1(before));
+        QByteArray expected = before + before;
+        if (c.layout == QLatin1String("Table")) {
+            expected = before + lines.last().toLatin1() + "\r\n";
+        } else if (c.layout == QLatin1String("Col")) {
+            expected.clear();
+            for (const QString& line : lines)
+                expected += (line + line).toLatin1() + "\r\n";
+        }
+        EXPECT_EQ(dir.read(layoutFile), expected);
+        EXPECT_EQ(dir.read("Export/AB12.txt"), stone);
+        QFile::remove(path(layoutFile));
+    }
+}
+
+TEST_F(DiskFullTest, ANewLayoutFileThatCouldNotBeWrittenIsNotLeftBehind) {
+    for (const char* layout : {"Row", "Col", "Col_Row", "Table"}) {
+        SCOPED_TRACE(layout);
+        EXPECT_EQ(exportOnAFullDisk(10, layout), 0);
+        EXPECT_EQ(exportFolderFiles(), QStringList()) << "not even the stone's file";
+    }
+    // So the next Table export starts the file with its header, as a first export does;
+    // with the bookmark box ticked the stone's file holds the same two lines.
+    exportNormally("Table", 1);
+    const QByteArray layout = dir.read("Export/bench_table.txt");
+    EXPECT_EQ(splitLines(QString::fromLatin1(layout)).size(), 2);
+    EXPECT_EQ(layout, dir.read("Export/AB12.txt"));
 }
 
 } // namespace

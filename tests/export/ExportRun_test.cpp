@@ -87,6 +87,20 @@ TEST_F(ExportRunTest, EveryExportAppendsItsBlockToTheLayoutFile) {
     EXPECT_EQ(dir.read("Export/CD34.txt"), "CD34,0.40000,57.3,\r\n");
 }
 
+// What a kill in the middle of a Row export leaves: its record, and part of its block.
+TEST_F(ExportRunTest, AnyLayoutsExportCutsOffABlockThatAKillBrokeOff) {
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    const QByteArray rows = dir.read("Export/bench_rows.txt");
+    dir.write("Export/bench_rows.txt", rows + "CD34,0.4");
+    dir.write("Export/.bench_rows.txt.append", QByteArray::number(rows.size()) + "\r\n");
+
+    startRun().CBOFORMAT->setCurrentText("Table");
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+    EXPECT_EQ(dir.read("Export/bench_rows.txt"), rows);
+    EXPECT_EQ(QDir(path("Export")).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"AB12.txt", "bench_rows.txt", "bench_table.txt"}));
+}
+
 TEST_F(ExportRunTest, TheMarkedStoneEndsTheSecondRunSilentlyAndKeepsTheFirstRunsFiles) {
     dir.write("Export/ZUV/ZUV", "");
     ASSERT_EQ(exportStone(), ExportOutcome::Completed);

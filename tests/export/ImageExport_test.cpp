@@ -1,7 +1,9 @@
 #include "export/ImageExport.h"
 
 #include "export/ExportFixture.h"
+#include "platform/DurableFile.h"
 #include "platform/StepFailure.h"
+#include "support/SyscallTrace.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,6 +67,28 @@ TEST_F(ImageExportTest, EarlierCopiesAreReplacedOrRemovedAndLogged) {
                                          logLine("-->", "Export/AB12_c.jpg") +
                                          logLine("-->", "Export/AB12_a.jpg") +
                                          logLine("-->", "Export/AB12_b.jpg"));
+    EXPECT_EQ(dir.read("Export/AB12_a.jpg"), "new a");
+}
+
+// The new copy's data is on the disk before it takes the earlier copy's name, and the
+// new name is on the disk after.
+TEST_F(ImageExportTest, ANewCopyIsSyncedBeforeItReplacesTheEarlierOne) {
+    dir.write("images.txt", "a.jpg\r\n");
+    dir.write("ReportPhoto/a.jpg", "new a");
+    dir.write("Export/AB12_a.jpg", "old a");
+
+    test::SyscallTrace trace;
+    ASSERT_TRUE(trace.attached()) << "strace could not attach";
+    exportImages();
+    const QStringList calls = trace.stop();
+
+    const QString folder = QDir(path("Export")).canonicalPath();
+    const QString target = path("Export/AB12_a.jpg");
+    const qsizetype synced = calls.indexOf("sync " + folder + "/.AB12_a.jpg.new");
+    const qsizetype renamed = calls.indexOf("rename " + replacementPathOf(target) + " " + target);
+    EXPECT_GE(synced, 0) << calls.join(u'\n').toStdString();
+    EXPECT_GT(renamed, synced);
+    EXPECT_GT(calls.lastIndexOf("sync " + folder), renamed);
     EXPECT_EQ(dir.read("Export/AB12_a.jpg"), "new a");
 }
 

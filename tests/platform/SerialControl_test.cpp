@@ -164,7 +164,7 @@ TEST_F(SerialControlTest, AMissingDeviceIsRefusedWithItsPath) {
             << failure.description().toStdString();
     }
     EXPECT_FALSE(control.PortOpen());
-    EXPECT_EQ(control.openCount(), 0);
+    EXPECT_EQ(port.pty.slaveOpenings(), 0);
 }
 
 TEST_F(SerialControlTest, APortInUseIsRefusedAndTheFirstKeepsIt) {
@@ -191,7 +191,8 @@ TEST_F(SerialControlTest, SettingsTheLineCannotHonourAreRefusedWhenOpening) {
     control.setSettings(QStringLiteral("2400,N,8,2"));
     control.setPortOpen(true);
     EXPECT_TRUE(control.PortOpen());
-    EXPECT_EQ(control.openCount(), 1);
+    // Each setting was tried on the line itself.
+    EXPECT_EQ(port.pty.slaveOpenings(), 7);
 }
 
 TEST_F(SerialControlTest, SettingsChangedWhileOpenReachTheLineOrAreRefused) {
@@ -210,7 +211,7 @@ TEST_F(SerialControlTest, EveryHandshakeCodeOpensTheLine) {
         EXPECT_TRUE(control.PortOpen()) << code;
         control.setPortOpen(false);
     }
-    EXPECT_EQ(control.openCount(), 4);
+    EXPECT_EQ(port.pty.slaveOpenings(), 4);
 }
 
 TEST_F(SerialControlTest, ALostDeviceClosesThePortAndIsAnnouncedOnce) {

@@ -1,8 +1,8 @@
-#include "platform/DiskWrite.h"
 #include "platform/FileCopy.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -12,6 +12,10 @@
 
 namespace tav {
 namespace {
+
+QStringList everyFileIn(const test::TempProgramFolder& dir) {
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+}
 
 TEST(TextFile, AcceptsEveryLineEndAndKeepsEveryByte) {
     test::TempProgramFolder dir;
@@ -51,7 +55,7 @@ TEST(TextFile, ReplaceNeverCreatesAFileThatMustExist) {
     dir.write("ExportPa.txt", "old content that is longer\r\n");
     EXPECT_TRUE(replaceFileLines(dir.filePath("ExportPa.txt"), {"a", "b"}, true));
     EXPECT_EQ(dir.read("ExportPa.txt"), QByteArray("a\r\nb\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"ExportPa.txt"}));
+    EXPECT_EQ(everyFileIn(dir), QStringList({"ExportPa.txt"}));
 }
 
 TEST(TextFile, StreamsCreateAppendAndRead) {
@@ -125,7 +129,7 @@ TEST(TextFile, AReplacementLeavesTheOldFileUntilItsClose) {
         EXPECT_TRUE(stone.close());
     }
     EXPECT_EQ(dir.read("AB12.txt"), "AB12,\r\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"AB12.txt"}));
+    EXPECT_EQ(everyFileIn(dir), QStringList({"AB12.txt"}));
     {
         TextStream missingFolder(dir.filePath("none/AB12.txt"), TextStream::Mode::Replace);
         EXPECT_FALSE(missingFolder.isOpen());
@@ -133,42 +137,46 @@ TEST(TextFile, AReplacementLeavesTheOldFileUntilItsClose) {
     }
 }
 
-// The disk fills while the stream writes "AB12," and "0.51230,\r\n" (15 bytes).
+// The disk runs full while the stream writes: short text meets it at the close, when
+// the stream's buffer goes out, long text at the write itself.
 TEST(TextFile, AWriteThatDoesNotLandWholeLeavesTheFileAsItWasOpened) {
     const QByteArray before = "K7,0.4,\r\n \r\n";
+    const QByteArray shortText = "AB12,0.51230,\r\n";
+    const QByteArray longText = QByteArray(40000, 'x') + "\r\n";
     const struct {
         TextStream::Mode mode;
-        qint64 freeBytes;
+        qint64 limit; // the size no file may grow past
+        bool longLine;
         QByteArray after; // with the stream closed
     } cases[] = {
-        {TextStream::Mode::Append, 0, before},
-        {TextStream::Mode::Append, 3, before},
-        {TextStream::Mode::Append, 5, before},
-        {TextStream::Mode::Append, 9, before},
-        {TextStream::Mode::Append, 15, before + "AB12,0.51230,\r\n"},
-        {TextStream::Mode::Replace, 9, before},
-        {TextStream::Mode::Replace, 15, "AB12,0.51230,\r\n"},
-        {TextStream::Mode::Create, 9, ""},
-        {TextStream::Mode::Create, 15, "AB12,0.51230,\r\n"},
+        {TextStream::Mode::Append, 12, false, before},
+        {TextStream::Mode::Append, 20, false, before},
+        {TextStream::Mode::Append, 27, false, before + shortText},
+        {TextStream::Mode::Append, 20000, true, before},
+        {TextStream::Mode::Replace, 9, false, before},
+        {TextStream::Mode::Replace, 15, false, shortText},
+        {TextStream::Mode::Replace, 20000, true, before},
+        {TextStream::Mode::Create, 9, false, ""},
+        {TextStream::Mode::Create, 15, false, shortText},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << static_cast<int>(c.mode) << " " << c.freeBytes);
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.mode) << " " << c.limit);
         test::TempProgramFolder dir;
         dir.write("layout.txt", before);
-        const bool fits = c.freeBytes >= 15;
-        {
-            const SimulatedDiskFull disk(dir.path(), c.freeBytes);
+        const QByteArray text = c.longLine ? longText : shortText;
+        const bool fits = c.after.endsWith(text);
+        // 0: as it should be; 1: opening failed; 2: the close said otherwise.
+        const int result = test::runWithFileSizeLimit(c.limit, [&] {
             TextStream stream(dir.filePath("layout.txt"), c.mode);
-            ASSERT_TRUE(stream.isOpen());
-            EXPECT_EQ(stream.write("AB12,") && stream.writeLine("0.51230,"), fits);
-            if (!fits) {
-                EXPECT_TRUE(stream.failed());
-                EXPECT_EQ(dir.read("layout.txt"), c.after) << "taken back at once";
-            }
-            EXPECT_EQ(stream.close(), fits);
-        }
+            if (!stream.isOpen())
+                return 1;
+            const bool written = stream.writeRaw(text.first(5)) && stream.writeRaw(text.sliced(5));
+            const bool closed = stream.close();
+            return closed == fits && (written || !fits) && stream.failed() != fits ? 0 : 2;
+        });
+        EXPECT_EQ(result, 0);
         EXPECT_EQ(dir.read("layout.txt"), c.after);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"layout.txt"}));
+        EXPECT_EQ(everyFileIn(dir), QStringList({"layout.txt"}));
     }
 }
 
@@ -176,11 +184,13 @@ TEST(TextFile, AFullDiskKeepsTheFilesThatAreReplacedWhole) {
     test::TempProgramFolder dir;
     dir.write("ExportPa.txt", "old\r\n");
     dir.write("source.txt", "AB12,\r\n");
-    const SimulatedDiskFull disk(dir.path(), 3);
-    EXPECT_FALSE(replaceFileLines(dir.filePath("ExportPa.txt"), {"new settings"}));
-    EXPECT_FALSE(copyReplacing(dir.filePath("source.txt"), dir.filePath("ExportPa.txt")));
+    const int landed = test::runWithFileSizeLimit(3, [&] {
+        return (replaceFileLines(dir.filePath("ExportPa.txt"), {"new settings"}) ? 1 : 0) |
+               (copyReplacing(dir.filePath("source.txt"), dir.filePath("ExportPa.txt")) ? 2 : 0);
+    });
+    EXPECT_EQ(landed, 0);
     EXPECT_EQ(dir.read("ExportPa.txt"), "old\r\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"ExportPa.txt", "source.txt"}));
+    EXPECT_EQ(everyFileIn(dir), QStringList({"ExportPa.txt", "source.txt"}));
 }
 
 TEST(ProgramFolder, FindsFilesWhateverTheCaseOfTheirNames) {

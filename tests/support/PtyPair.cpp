@@ -1,6 +1,7 @@
 #include "support/PtyPair.h"
 
 #include <pty.h>
+#include <sys/inotify.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -21,10 +22,32 @@ PtyPair::PtyPair() {
         ::cfmakeraw(&tio);
         ::tcsetattr(slave_, TCSANOW, &tio);
     }
+    watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    // Closes are watched too: the kernel folds a run of like events into one.
+    if (watch_ >= 0 && ::inotify_add_watch(watch_, name.data(), IN_OPEN | IN_CLOSE) < 0) {
+        ::close(watch_);
+        watch_ = -1;
+    }
 }
 
 PtyPair::~PtyPair() {
     closeMaster();
+    if (watch_ >= 0)
+        ::close(watch_);
+}
+
+int PtyPair::slaveOpenings() {
+    alignas(inotify_event) std::array<char, 4096> events{};
+    ssize_t n = 0;
+    while (watch_ >= 0 && (n = ::read(watch_, events.data(), events.size())) > 0) {
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events.data() + at);
+            if (event->mask & IN_OPEN)
+                ++openings_;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+    }
+    return watch_ >= 0 ? openings_ : -1;
 }
 
 bool PtyPair::send(const QByteArray& bytes) {

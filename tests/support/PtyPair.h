@@ -20,6 +20,8 @@ public:
     bool isOpen() const { return master_ >= 0; }
     const QString& slaveName() const { return slaveName_; }
 
+    // How often the slave was opened since the pair was made, as the line sees it.
+    int slaveOpenings();
     // Sends bytes as the device; false when they were not all written.
     bool send(const QByteArray& bytes);
     // The device goes away: the slave side sees a hang-up.
@@ -30,6 +32,9 @@ private:
     // Held open so the line keeps its state while the program closes and reopens it.
     int slave_ = -1;
     QString slaveName_;
+    // Watches the slave's device node for openings.
+    int watch_ = -1;
+    int openings_ = 0;
 };
 
 // A COM port number whose device is the slave of a fresh pair, through the
