@@ -13,6 +13,7 @@
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
+#include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 #include "scan/KeyFileBuilder.h"
 

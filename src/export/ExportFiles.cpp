@@ -1,11 +1,11 @@
 #include "export/ExportFiles.h"
 
 #include "app/FrmStoneID.h"
-#include "app/ImageCopy.h"
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
+#include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 
 #include <QDir>

@@ -1,0 +1,18 @@
+#include "platform/StoneFileName.h"
+
+#include <algorithm>
+
+namespace tav {
+
+bool isSafeStoneId(const QString& stoneId) {
+    if (stoneId.isEmpty() || stoneId == QStringLiteral(".") || stoneId == QStringLiteral(".."))
+        return false;
+    return std::none_of(stoneId.begin(), stoneId.end(), [](QChar c) {
+        // ":", "*" and "?" would name a drive, a stream or a pattern on the bench's
+        // Windows shares.
+        return c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' ||
+               c.category() == QChar::Other_Control;
+    });
+}
+
+} // namespace tav
