@@ -1,7 +1,7 @@
 #include "app/FrmAbout.h"
 
 #include "app/WindowPosition.h"
-#include "platform/Interaction.h"
+#include "platform/DateText.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -10,6 +10,7 @@
 #include "app/WindowPosition.h"
 #include "export/ExportProcedure.h"
 #include "platform/Database.h"
+#include "platform/DateText.h"
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"

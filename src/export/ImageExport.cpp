@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "app/ProgramWide.h"
 #include "export/ExportFiles.h"
+#include "platform/DateText.h"
 #include "platform/DiskWrite.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"

@@ -4,6 +4,7 @@
 #include "export/ExportFiles.h"
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
+#include "platform/DateText.h"
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
 #include "scan/FieldText.h"
@@ -49,9 +50,7 @@ bool isDateOrTimeText(const QString& text) {
             locale.toDateTime(text, format).isValid())
             return true;
     }
-    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
-    timeFormat.remove(QLatin1Char('t'));
-    if (locale.toTime(text, timeFormat.trimmed()).isValid())
+    if (locale.toTime(text, timeTextFormat()).isValid())
         return true;
     return QDateTime::fromString(text, Qt::ISODate).isValid() ||
            QDate::fromString(text, Qt::ISODate).isValid() ||

@@ -1,7 +1,7 @@
 #include "scan/FieldText.h"
 
 #include "platform/AnsiText.h"
-#include "platform/Interaction.h"
+#include "platform/DateText.h"
 #include "platform/NumberText.h"
 
 #include <QDateTime>

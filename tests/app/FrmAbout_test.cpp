@@ -1,5 +1,6 @@
 #include "app/FrmAbout.h"
 #include "app/FrmStoneID.h"
+#include "platform/DateText.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 

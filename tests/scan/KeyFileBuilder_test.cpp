@@ -2,6 +2,7 @@
 #include "scan/KeyFileBuilder.h"
 
 #include "platform/Database.h"
+#include "platform/DateText.h"
 #include "platform/Interaction.h"
 #include "platform/StepFailure.h"
 #include "platform/TextFile.h"
