@@ -177,7 +177,9 @@ void StartUp::openReportsConnection() {
     if (w.ReportsConnection || databaseProblemShown_)
         return;
     databaseProblemShown_ = true;
-    w.appendWarning(reportDatabaseProblem(w.platform.messages, path, opening));
+    const QString problem = databaseProblemText(path, opening);
+    w.platform.messages.show(problem, databaseProblemTitle(path), MessageIcon::Critical);
+    w.appendWarning(problem);
 }
 
 void StartUp::fillLists() {

@@ -161,7 +161,8 @@ std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& w, const QString& Temp
         const QString reports = w.folder.file(QStringLiteral("Reports.mdb"));
         const DatabaseOpening opening = Database::open(reports);
         if (opening.problem != DatabaseProblem::None) {
-            reportDatabaseProblem(w.platform.messages, reports, opening);
+            w.platform.messages.show(databaseProblemText(reports, opening),
+                                     databaseProblemTitle(reports), MessageIcon::Critical);
         } else {
             w.platform.messages.show(QStringLiteral(" '[ ") + TemplateTable +
                                          QStringLiteral(" ]' not defined in the reports.mdb , "

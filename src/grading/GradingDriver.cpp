@@ -28,7 +28,8 @@ void openClassDatabase(FrmStoneID& w) {
     if (w.ClassDbConnection)
         return;
     if (opening.problem != DatabaseProblem::Missing)
-        reportDatabaseProblem(w.platform.messages, path, opening);
+        w.platform.messages.show(databaseProblemText(path, opening), databaseProblemTitle(path),
+                                 MessageIcon::Critical);
     throw StepFailure(QStringLiteral("Could not open ") + classDatabaseName);
 }
 

@@ -218,8 +218,7 @@ QString Database::quoteIdentifier(const QString& name) {
     return u'"' + quoted + u'"';
 }
 
-QString reportDatabaseProblem(MessageBoxes& messages, const QString& filePath,
-                              const DatabaseOpening& opening) {
+QString databaseProblemText(const QString& filePath, const DatabaseOpening& opening) {
     const QString file = QDir::toNativeSeparators(filePath);
     QString text;
     switch (opening.problem) {
@@ -245,9 +244,11 @@ QString reportDatabaseProblem(MessageBoxes& messages, const QString& filePath,
         text = file + QStringLiteral(" can not be read: ") + opening.detail;
         break;
     }
-    messages.show(text, QFileInfo(filePath).fileName().toUpper() + QStringLiteral(" NOT USABLE"),
-                  MessageIcon::Critical);
     return text;
+}
+
+QString databaseProblemTitle(const QString& filePath) {
+    return QFileInfo(filePath).fileName().toUpper() + QStringLiteral(" NOT USABLE");
 }
 
 } // namespace tav
