@@ -50,11 +50,6 @@ const QString kShapeMissing = QStringLiteral(
     "This Shape is not present in Template or in the Shape list ...Please select the Shape "
     "manually");
 
-// "Neither empty nor 0": the form in which the start-up options are switched on.
-bool isSet(const QString& option) {
-    return !option.isEmpty() && option != u"0";
-}
-
 QString versionText() {
     return QStringLiteral("%1.%2.%3")
         .arg(TAV_VERSION_MAJOR)
@@ -251,18 +246,18 @@ bool StartUp::stoneIdAndOptions() {
     }
     const QStringList settings = readExportSettingsLines(w.folder).value_or(QStringList());
     applyExportSettingsLines(w, settings, 24, 24);
-    if (isSet(w.PresetStoneId))
+    if (isOptionSet(w.PresetStoneId))
         w.txtStoneID->setText(w.PresetStoneId);
     w.txtStoneID->setFocus();
     w.Msg_1->setCaption(
         w.GetString(kSection, QStringLiteral("MODEL_BUILDING_ERROR_STATUS"), w.testFile()));
 
     applyExportSettingsLines(w, settings, 25, 25);
-    if (isSet(w.CopyAndQuitOnLoad) && copyAndQuit())
+    if (isOptionSet(w.CopyAndQuitOnLoad) && copyAndQuit())
         return false;
 
     applyExportSettingsLines(w, settings, 26, 26);
-    if (isSet(w.ProcessLabel)) {
+    if (isOptionSet(w.ProcessLabel)) {
         w.StoneExportFile = w.TxtExport->text().trimmed() + QDir::separator() +
                             w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
                             w.ProcessLabel + w.txtSysnumber->text();

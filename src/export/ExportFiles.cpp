@@ -1,5 +1,6 @@
 #include "export/ExportFiles.h"
 
+#include "app/ExportSettings.h"
 #include "app/FrmStoneID.h"
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
@@ -13,11 +14,6 @@
 
 namespace tav {
 namespace {
-
-// "Neither empty nor 0": the form in which the process label is switched on.
-bool isSet(const QString& option) {
-    return !option.isEmpty() && option != u"0";
-}
 
 // An empty folder text would join to a path at the root of the file system.
 void makeFolder(const QString& folder) {
@@ -115,7 +111,7 @@ void ExportFailures::report(FrmStoneID& window, const QString& text) {
 }
 
 bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
-    if (isSet(w.ProcessLabel)) {
+    if (isOptionSet(w.ProcessLabel)) {
         w.txtStoneID->setText(
             w.GetString(numericalParameters, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
             w.ProcessLabel);
