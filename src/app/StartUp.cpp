@@ -17,6 +17,7 @@
 #include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 #include "scan/KeyFileBuilder.h"
+#include "scan/KeyReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,7 +28,7 @@
 namespace tav {
 namespace {
 
-const QString kSection = QStringLiteral("NumericalParameters");
+const QString& kSection = numericalParameters;
 
 struct RequiredFile {
     const char* name;

@@ -8,6 +8,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
+#include "scan/KeyReader.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -9,9 +9,6 @@
 // Small conversions that several export phases share.
 namespace tav {
 
-// The section every reader of the scan files uses.
-inline const QString numericalParameters = QStringLiteral("NumericalParameters");
-
 // The text without its leading and trailing spaces; other blanks stay, as the
 // settings and the database have always kept them.
 inline QString trimSpaces(const QString& text) {

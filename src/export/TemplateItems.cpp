@@ -6,6 +6,7 @@
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
 #include "platform/NumberText.h"
+#include "scan/KeyReader.h"
 
 #include <QSqlDatabase>
 

@@ -8,6 +8,7 @@
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
 #include "scan/FieldText.h"
+#include "scan/KeyReader.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -9,6 +9,7 @@
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
 #include "scan/FieldText.h"
+#include "scan/KeyReader.h"
 
 #include <algorithm>
 #include <optional>

@@ -6,6 +6,7 @@
 #include "platform/StepFailure.h"
 #include "platform/TextFile.h"
 #include "scan/FieldText.h"
+#include "scan/KeyReader.h"
 
 #include <QFile>
 #include <QHash>
@@ -13,7 +14,6 @@
 namespace tav {
 namespace {
 
-const QString kSectionLine = QStringLiteral("[NumericalParameters]");
 const QString kKeyFile = QStringLiteral("test_export.txt");
 
 QString reportsFile(const ProgramFolder& folder) {
@@ -68,7 +68,7 @@ KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tab
                              const Database* open) {
     KeyFileProblems problems;
     TextStream keyFile(folder.file(kKeyFile), TextStream::Mode::Create);
-    keyFile.writeLine(kSectionLine);
+    keyFile.writeLine(u'[' + numericalParameters + u']');
     // Without an open connection, one of its own, opened afresh for this build.
     std::unique_ptr<Database> own;
     if (!open)
