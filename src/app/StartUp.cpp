@@ -13,6 +13,7 @@
 #include "platform/DateText.h"
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
+#include "platform/ProgramVersion.h"
 #include "platform/StepFailure.h"
 #include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
@@ -50,13 +51,6 @@ constexpr std::array<RequiredFile, 4> kRequiredFiles{{
 const QString kShapeMissing = QStringLiteral(
     "This Shape is not present in Template or in the Shape list ...Please select the Shape "
     "manually");
-
-QString versionText() {
-    return QStringLiteral("%1.%2.%3")
-        .arg(TAV_VERSION_MAJOR)
-        .arg(TAV_VERSION_MINOR)
-        .arg(TAV_VERSION_REVISION);
-}
 
 // The text of a column of the row; a Null or a missing column fails, so the control
 // keeps what it showed.
@@ -146,7 +140,7 @@ StartUpOutcome StartUp::run() {
 void StartUp::captionFromVersion(const QString& title) {
     if (!programDate_.isValid())
         return;
-    window_.setWindowTitle(title + QStringLiteral(" Ver:") + versionText() +
+    window_.setWindowTitle(title + QStringLiteral(" Ver:") + programVersionText() +
                            QStringLiteral(".DTD : ") + generalDateTimeText(programDate_));
 }
 

@@ -71,17 +71,6 @@ TEST_F(FrmAboutTest, ShowsTitleVersionAndProgramDate) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST(FrmAboutVersion, PlainDecimalParts) {
-    struct Case {
-        int major, minor, revision;
-        QString text;
-    };
-    const std::vector<Case> cases = {
-        {3, 10, 1, "3.10.1"}, {1, 0, 0, "1.0.0"}, {12, 3, 45, "12.3.45"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(FrmAbout::versionText(c.major, c.minor, c.revision), c.text);
-}
-
 TEST_F(FrmAboutTest, OpensAtItsOffsetFromTheMainWindowWhereverThatIs) {
     struct Case {
         QPoint mainWindow;
