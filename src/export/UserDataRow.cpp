@@ -153,7 +153,7 @@ std::vector<UserDataEntry> FormUserDataValues(const FrmStoneID& window) {
     // A key of test.txt as a whole single-precision number, rounded to two places.
     const auto twoPlaces = [&](const char* key) {
         const QString text = window.GetString(numericalParameters, QString::fromLatin1(key), test);
-        const float value = singleOf(require(wholeNumber(text)));
+        const float value = narrowToSingle(require(wholeNumber(text)));
         return static_cast<float>(require(window.RoundToDecimals(value, 2)).number);
     };
 
@@ -168,7 +168,7 @@ std::vector<UserDataEntry> FormUserDataValues(const FrmStoneID& window) {
         const float c = twoPlaces("GIRDLE_WIDE_BEZEL");
         const float d = twoPlaces("GIRDLE_WIDE_BONE");
         girdleDifference =
-            roundedValue(require(window.RoundToDecimals(singleOf(double(c) - d), 2)));
+            roundedValue(require(window.RoundToDecimals(narrowToSingle(double(c) - d), 2)));
     });
 
     QString stoneId = trimSpaces(window.txtStoneID->text());

@@ -164,6 +164,12 @@ QString plainDecimalText(const QString& numberText) {
     return sign + whole + (fraction.isEmpty() ? QString() : QStringLiteral(".") + fraction);
 }
 
+std::optional<float> toSingle(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
 std::optional<qint16> toInt16(double value) {
     if (!std::isfinite(value))
         return std::nullopt;

@@ -29,6 +29,10 @@ QString doubleToText(double value);
 // The same value written out without an exponent ("1.5E-07" gives "0.00000015").
 QString plainDecimalText(const QString& numberText);
 
+// Conversion to single precision, nearest value; nothing when the value is not finite or
+// lies beyond the single range, where a plain cast would be undefined.
+std::optional<float> toSingle(double value);
+
 // Conversion to a 16-bit integer: round half to even; nothing when out of range.
 std::optional<qint16> toInt16(double value);
 // The whole text as a number, then as toInt16; nothing when it is no number.

@@ -99,8 +99,11 @@ QString realText(const QVariant& value) {
 }
 
 QString singleText(const QVariant& value) {
-    if (isStoredNumber(value) || isStoredReal(value))
-        return singleToText(static_cast<float>(value.toDouble()));
+    if (isStoredNumber(value) || isStoredReal(value)) {
+        // A number beyond the single range does not fit the kind.
+        if (const std::optional<float> single = toSingle(value.toDouble()))
+            return singleToText(*single);
+    }
     return storedText(value);
 }
 

@@ -187,6 +187,7 @@ TEST_F(KeyFileBuilderTest, StoredValuesAgainstDeclaredTypesGiveTheirKeyLines) {
         {"RealInSingle SINGLE", "0.1", "0.1"},
         {"WideIntInSingle SINGLE", "16777217", "1.677722E+07"},
         {"TextInSingle SINGLE", "'n/a'", "n/a"},
+        {"HugeRealInSingle SINGLE", "-1e300", "-1E+300"},
         {"RealUntyped", "0.30000000000000004", "0.3"},
         {"TextUntyped", "'0.30000000000000004'", "0.30000000000000004"},
     };
