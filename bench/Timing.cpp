@@ -1,40 +1,57 @@
 #include "Timing.h"
 
-#include <algorithm>
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
-#include <ctime>
-#include <vector>
 
 namespace tav::bench {
 namespace {
 
-double nowMs(clockid_t clock) {
-    timespec t{};
-    clock_gettime(clock, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+// Keeps the medians of the one case that ran, in milliseconds; prints nothing, the
+// report lines are the benchmarks' own.
+class MedianReporter : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context&) override { return true; }
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            // A single run has no aggregates; more than one have their median.
+            if (run.run_type == Run::RT_Aggregate ? run.aggregate_name == "median"
+                                                  : run.repetitions <= 1) {
+                timing.wallMs = run.GetAdjustedRealTime();
+                timing.cpuMs = run.GetAdjustedCPUTime();
+            }
+        }
+    }
+    Timing timing;
+};
 
 } // namespace
 
 Timing measure(int runs, const std::function<void()>& setup, const std::function<void()>& body) {
-    std::vector<double> wall;
-    std::vector<double> cpu;
-    for (int i = 0; i < runs; ++i) {
-        if (setup)
-            setup();
-        const double wall0 = nowMs(CLOCK_MONOTONIC);
-        const double cpu0 = nowMs(CLOCK_PROCESS_CPUTIME_ID);
-        body();
-        cpu.push_back(nowMs(CLOCK_PROCESS_CPUTIME_ID) - cpu0);
-        wall.push_back(nowMs(CLOCK_MONOTONIC) - wall0);
-    }
-    return {median(wall), median(cpu)};
+    benchmark::ClearRegisteredBenchmarks();
+    benchmark::RegisterBenchmark("case",
+                                 [&](benchmark::State& state) {
+                                     for ([[maybe_unused]] auto _ : state) {
+                                         if (setup) {
+                                             state.PauseTiming();
+                                             setup();
+                                             state.ResumeTiming();
+                                         }
+                                         body();
+                                     }
+                                 })
+        ->Iterations(1)
+        ->Repetitions(runs)
+        ->ReportAggregatesOnly(true)
+        ->MeasureProcessCPUTime()
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::ClearRegisteredBenchmarks();
+    return reporter.timing;
 }
 
 void report(const QString& name, const Timing& subject, const QString& baselineName,

@@ -14,7 +14,8 @@ struct Timing {
     double cpuMs = 0;
 };
 
-// Runs setup (not timed) and body (timed) `runs` times; the medians of the body.
+// Runs setup (not timed) and body (timed) `runs` times as repetitions of one Google
+// Benchmark case; the medians of the body, wall time and the process's CPU time.
 Timing measure(int runs, const std::function<void()>& setup, const std::function<void()>& body);
 
 // One line of the report: the case, its time, the baseline's and their ratio.

@@ -3,6 +3,7 @@
 #include "app/StartUp.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramVersion.h"
 #include "platform/QtInteraction.h"
 
 #include <QApplication>
@@ -13,10 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tav::useCNumberLocale();
     QApplication::setApplicationName(QStringLiteral("tavexport"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(TAV_VERSION_MAJOR)
-                                            .arg(TAV_VERSION_MINOR)
-                                            .arg(TAV_VERSION_REVISION));
+    QApplication::setApplicationVersion(tav::programVersionText());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

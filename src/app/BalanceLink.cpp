@@ -80,10 +80,6 @@ private:
     FrmStoneID& window_;
 };
 
-bool isLineEnd(QChar c) {
-    return c == u'\r' || c == u'\n';
-}
-
 // The chunk cut after each run of line ends: a reading begins with a character that is
 // not a line end, so every piece but the first begins one.
 QStringList readingPieces(const QString& chunk) {

@@ -8,9 +8,9 @@
 #include "app/WindowPosition.h"
 #include "export/ExportProcedure.h"
 #include "scan/Form1.h"
+#include "scan/KeyFileBuilder.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -127,7 +127,7 @@ void Commands::browseInto(QLineEdit* target) {
 }
 
 void Commands::Cmd_Can_Click() {
-    deleteKeyFile(window_);
+    deleteKeyFile(window_.folder);
     window_.close();
 }
 
@@ -136,7 +136,7 @@ void Commands::cancc_Click() {
 }
 
 void Commands::exitt_Click() {
-    deleteKeyFile(window_);
+    deleteKeyFile(window_.folder);
     if (window_.aboutWindow)
         window_.aboutWindow->close();
     window_.close();
@@ -240,17 +240,12 @@ bool Commands::mouseDoubleClick(QWidget* control) {
 
 void Form_Unload(FrmStoneID& window) {
     Writewindowsize(window);
-    deleteKeyFile(window);
+    deleteKeyFile(window.folder);
     if (window.aboutWindow)
         window.aboutWindow->close();
     // A table-selection window, hidden or shown, would otherwise outlive the main one.
     if (window.tableSelectionWindow)
         window.tableSelectionWindow->close();
-}
-
-void deleteKeyFile(FrmStoneID& window) {
-    if (window.folder.hasFile(QStringLiteral("test_export.txt")))
-        QFile::remove(window.keyFile());
 }
 
 } // namespace tav

@@ -53,7 +53,4 @@ private:
 // windows closed, so that no window is left to keep the program running.
 void Form_Unload(FrmStoneID& window);
 
-// Deletes test_export.txt of the program folder when it is there.
-void deleteKeyFile(FrmStoneID& window);
-
 } // namespace tav

@@ -14,6 +14,12 @@ class ProgramFolder;
 
 inline constexpr int kExportSettingsLineCount = 26;
 
+// "Neither empty nor 0": the form in which the text options of lines 24 to 26 (preset
+// stone ID, copy and quit, process label) are switched on.
+inline bool isOptionSet(const QString& option) {
+    return !option.isEmpty() && option != u"0";
+}
+
 // The 26 lines in file order, from the window's fields and members: switches as "1"
 // or "0", numbers as decimal texts. Carriage returns and line feeds inside a field
 // are dropped, so every value stays on its own line.

@@ -1,7 +1,8 @@
 #include "app/FrmAbout.h"
 
 #include "app/WindowPosition.h"
-#include "platform/Interaction.h"
+#include "platform/DateText.h"
+#include "platform/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -109,14 +110,9 @@ void FrmAbout::Form_Load() {
     const float top = mainWindow_.y() * twips + 750.0f;
     move(qRound(left / twips), qRound(top / twips));
 
-    Exe->setText(QStringLiteral("Application Version : ") +
-                 versionText(TAV_VERSION_MAJOR, TAV_VERSION_MINOR, TAV_VERSION_REVISION));
+    Exe->setText(QStringLiteral("Application Version : ") + programVersionText());
     const QFileInfo program(QCoreApplication::applicationFilePath());
     AppMod->setText(QStringLiteral("Modified : ") + generalDateTimeText(program.lastModified()));
-}
-
-QString FrmAbout::versionText(int major, int minor, int revision) {
-    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
 void FrmAbout::mousePressEvent(QMouseEvent*) {

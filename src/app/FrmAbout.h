@@ -29,9 +29,6 @@ public:
     // and modification lines.
     void Form_Load();
 
-    // "3.10.1" from major 3, minor 10, revision 1.
-    static QString versionText(int major, int minor, int revision);
-
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

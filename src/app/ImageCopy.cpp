@@ -5,6 +5,7 @@
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
+#include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -73,21 +74,6 @@ std::optional<ImageStoreSettings> readImageStoreSettings(const QString& path) {
     settings.destinationRoot = items->value(1);
     settings.perStoneFlag = items->value(2);
     return settings;
-}
-
-bool isSafeStoneId(const QString& stoneId) {
-    if (stoneId.isEmpty() || stoneId == QStringLiteral(".") || stoneId == QStringLiteral(".."))
-        return false;
-    // The files that carry the ID write it in the code page: a name with a character
-    // they can not hold would not match the ID written inside them.
-    if (!fitsAnsi(stoneId))
-        return false;
-    return std::none_of(stoneId.begin(), stoneId.end(), [](QChar c) {
-        // ":", "*" and "?" would name a drive, a stream or a pattern on the bench's
-        // Windows shares.
-        return c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' ||
-               c.category() == QChar::Other_Control;
-    });
 }
 
 void copyStoreImages(FrmStoneID& window, const MetafileConverter& converter) {

@@ -41,11 +41,6 @@ struct ImageStoreSettings {
 // Items that the file lacks stay empty; nothing when it cannot be read.
 std::optional<ImageStoreSettings> readImageStoreSettings(const QString& path);
 
-// True when the stone id can stand as one file or folder name: not empty, not "." or
-// "..", without a path separator ("/" or "\"), ":", "*", "?" or control characters,
-// and made of characters the code page holds.
-bool isSafeStoneId(const QString& stoneId);
-
 // Start-up, after the report views: the stone's newest hearts and arrows images from
 // the image store shown in Image1[0] and Image1[1] and copied as Hearts.jpg and
 // Arrows.jpg. Without Export_images.txt a warning goes to the status line.

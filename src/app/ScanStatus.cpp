@@ -1,6 +1,7 @@
 #include "app/ScanStatus.h"
 
 #include "app/FrmStoneID.h"
+#include "scan/KeyReader.h"
 
 #include <array>
 #include <cmath>
@@ -15,7 +16,6 @@ const QString negligibleErrors = QStringLiteral("The model has negligible errors
 const QString builtBadly = QStringLiteral("The model is built badly");
 const QString notBuilt = QStringLiteral("The model is not built ");
 
-const QString section = QStringLiteral("NumericalParameters");
 const QString girdleKey = QStringLiteral("MODEL_BUILDING_GIRDLE_ERR_VALUE_1");
 
 // The INI reader drops the blanks that end an unquoted value, as the Windows one does,
@@ -131,8 +131,10 @@ ScanStatusDisplay scanStatusDisplay(const QString& status, const QString& keyFil
 }
 
 void showScanStatus(FrmStoneID& window) {
-    const QString keyFileGirdle = window.GetString(section, girdleKey, window.keyFile());
-    const QString testFileGirdle = window.GetString(section, girdleKey, window.testFile());
+    const QString keyFileGirdle =
+        window.GetString(numericalParameters, girdleKey, window.keyFile());
+    const QString testFileGirdle =
+        window.GetString(numericalParameters, girdleKey, window.testFile());
     const ScanStatusDisplay shown =
         scanStatusDisplay(window.Msg_1->caption(), keyFileGirdle, testFileGirdle);
 

@@ -11,11 +11,15 @@
 #include "export/ExportProcedure.h"
 #include "platform/AnsiText.h"
 #include "platform/Database.h"
+#include "platform/DateText.h"
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
+#include "platform/ProgramVersion.h"
 #include "platform/StepFailure.h"
+#include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 #include "scan/KeyFileBuilder.h"
+#include "scan/KeyReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,7 +30,7 @@
 namespace tav {
 namespace {
 
-const QString kSection = QStringLiteral("NumericalParameters");
+const QString& kSection = numericalParameters;
 
 struct RequiredFile {
     const char* name;
@@ -48,18 +52,6 @@ constexpr std::array<RequiredFile, 4> kRequiredFiles{{
 const QString kShapeMissing = QStringLiteral(
     "This Shape is not present in Template or in the Shape list ...Please select the Shape "
     "manually");
-
-// "Neither empty nor 0": the form in which the start-up options are switched on.
-bool isSet(const QString& option) {
-    return !option.isEmpty() && option != u"0";
-}
-
-QString versionText() {
-    return QStringLiteral("%1.%2.%3")
-        .arg(TAV_VERSION_MAJOR)
-        .arg(TAV_VERSION_MINOR)
-        .arg(TAV_VERSION_REVISION);
-}
 
 // The text of a column of the row; a Null or a missing column fails, so the control
 // keeps what it showed.
@@ -150,7 +142,7 @@ StartUpOutcome StartUp::run() {
 void StartUp::captionFromVersion(const QString& title) {
     if (!programDate_.isValid())
         return;
-    window_.setWindowTitle(title + QStringLiteral(" Ver:") + versionText() +
+    window_.setWindowTitle(title + QStringLiteral(" Ver:") + programVersionText() +
                            QStringLiteral(".DTD : ") + generalDateTimeText(programDate_));
 }
 
@@ -177,7 +169,9 @@ void StartUp::openReportsConnection() {
     if (w.ReportsConnection || databaseProblemShown_)
         return;
     databaseProblemShown_ = true;
-    w.appendWarning(reportDatabaseProblem(w.platform.messages, path, opening));
+    const QString problem = databaseProblemText(path, opening);
+    w.platform.messages.show(problem, databaseProblemTitle(path), MessageIcon::Critical);
+    w.appendWarning(problem);
 }
 
 void StartUp::fillLists() {
@@ -249,18 +243,18 @@ bool StartUp::stoneIdAndOptions() {
     }
     const QStringList settings = readExportSettingsLines(w.folder).value_or(QStringList());
     applyExportSettingsLines(w, settings, 24, 24);
-    if (isSet(w.PresetStoneId))
+    if (isOptionSet(w.PresetStoneId))
         w.txtStoneID->setText(w.PresetStoneId);
     w.txtStoneID->setFocus();
     w.Msg_1->setCaption(
         w.GetString(kSection, QStringLiteral("MODEL_BUILDING_ERROR_STATUS"), w.testFile()));
 
     applyExportSettingsLines(w, settings, 25, 25);
-    if (isSet(w.CopyAndQuitOnLoad) && copyAndQuit())
+    if (isOptionSet(w.CopyAndQuitOnLoad) && copyAndQuit())
         return false;
 
     applyExportSettingsLines(w, settings, 26, 26);
-    if (isSet(w.ProcessLabel)) {
+    if (isOptionSet(w.ProcessLabel)) {
         w.StoneExportFile = w.TxtExport->text().trimmed() + QDir::separator() +
                             w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
                             w.ProcessLabel + w.txtSysnumber->text();

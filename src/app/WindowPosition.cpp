@@ -27,11 +27,9 @@ QString twipsLine(float twips) {
 }
 
 // One item of the file as a single-precision number; nothing when it is none.
-std::optional<float> singleOf(const QString& item) {
+std::optional<float> singleItem(const QString& item) {
     const auto value = wholeNumber(item);
-    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
-        return std::nullopt;
-    return static_cast<float>(*value);
+    return value ? toSingle(*value) : std::nullopt;
 }
 
 std::optional<int> pixelsOf(float twips) {
@@ -154,7 +152,7 @@ void setwindowsize(QWidget& window, const ProgramFolder& folder) {
         return;
     bool changed = false;
     for (int n = 0; n < 4 && n < items->size(); ++n) {
-        const auto twips = singleOf(items->at(n));
+        const auto twips = singleItem(items->at(n));
         if (!twips || !setProperty(window, n, *twips))
             break;
         changed = true;

@@ -1,11 +1,11 @@
 #include "export/AsciiFile.h"
 
 #include "app/FrmStoneID.h"
-#include "app/ImageCopy.h"
 #include "export/ExportFiles.h"
 #include "platform/AnsiText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StepFailure.h"
+#include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 
 #include <QFileInfo>

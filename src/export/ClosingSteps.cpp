@@ -2,7 +2,6 @@
 
 #include "platform/FileCopy.h"
 
-#include "app/Commands.h"
 #include "app/ExportSettings.h"
 #include "app/FrmStoneID.h"
 #include "app/VbColor.h"
@@ -11,6 +10,7 @@
 #include "export/ExportFiles.h"
 #include "export/ProblemLog.h"
 #include "platform/AnsiText.h"
+#include "scan/KeyFileBuilder.h"
 
 #include <QFile>
 
@@ -91,7 +91,7 @@ void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& f
     if (w.AsciiExportOn)
         WriteAsciiFile(w, failures);
     w.ProgressBar1->setValue(5);
-    deleteKeyFile(w);
+    deleteKeyFile(w.folder);
     w.ReportsConnection.reset();
     w.Timer3->stop();
 

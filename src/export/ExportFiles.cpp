@@ -1,25 +1,22 @@
 #include "export/ExportFiles.h"
 
+#include "app/ExportSettings.h"
 #include "app/FrmStoneID.h"
-#include "app/ImageCopy.h"
 #include "export/ExportHelpers.h"
 #include "platform/AnsiText.h"
 #include "platform/Database.h"
 #include "platform/DurableFile.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
+#include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
+#include "scan/KeyReader.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace tav {
 namespace {
-
-// "Neither empty nor 0": the form in which the process label is switched on.
-bool isSet(const QString& option) {
-    return !option.isEmpty() && option != u"0";
-}
 
 // An empty folder text would join to a path at the root of the file system. One the
 // settings file can not hold whole (or one read back with a "?" for what it lost)
@@ -144,7 +141,7 @@ void ExportFailures::report(FrmStoneID& window, const QString& text) {
 }
 
 bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
-    if (isSet(w.ProcessLabel)) {
+    if (isOptionSet(w.ProcessLabel)) {
         w.txtStoneID->setText(
             w.GetString(numericalParameters, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
             w.ProcessLabel);
@@ -191,7 +188,8 @@ std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& w, const QString& Temp
         const QString reports = w.folder.file(QStringLiteral("Reports.mdb"));
         const DatabaseOpening opening = Database::open(reports);
         if (opening.problem != DatabaseProblem::None) {
-            reportDatabaseProblem(w.platform.messages, reports, opening);
+            w.platform.messages.show(databaseProblemText(reports, opening),
+                                     databaseProblemTitle(reports), MessageIcon::Critical);
         } else {
             w.platform.messages.show(QStringLiteral(" '[ ") + TemplateTable +
                                          QStringLiteral(" ]' not defined in the reports.mdb , "

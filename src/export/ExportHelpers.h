@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/NumberText.h"
 #include "platform/StepFailure.h"
 
 #include <QString>
@@ -8,9 +9,6 @@
 
 // Small conversions that several export phases share.
 namespace tav {
-
-// The section every reader of the scan files uses.
-inline const QString numericalParameters = QStringLiteral("NumericalParameters");
 
 // The text without its leading and trailing spaces; other blanks stay, as the
 // settings and the database have always kept them.
@@ -25,11 +23,11 @@ inline QString trimSpaces(const QString& text) {
 }
 
 // A number narrowed to single precision; one that does not fit fails the statement.
-inline float singleOf(double value) {
-    const float single = static_cast<float>(value);
-    if (!std::isfinite(single))
+inline float narrowToSingle(double value) {
+    const std::optional<float> single = toSingle(value);
+    if (!single)
         throw StepFailure(QStringLiteral("Overflow"), 6);
-    return single;
+    return *single;
 }
 
 // A quotient kept as a single-precision number. A zero divisor or a result that does
@@ -38,7 +36,7 @@ inline float singleOf(double value) {
 inline float singleQuotient(double dividend, double divisor) {
     if (divisor == 0)
         throw StepFailure(QStringLiteral("Division by zero"), 11);
-    return singleOf(dividend / divisor);
+    return narrowToSingle(dividend / divisor);
 }
 
 } // namespace tav

@@ -12,6 +12,7 @@
 #include "export/WeightChecks.h"
 #include "platform/NumberText.h"
 #include "scan/KeyFileBuilder.h"
+#include "scan/KeyReader.h"
 
 #include <QScopeGuard>
 

@@ -1,13 +1,14 @@
 #include "export/ImageExport.h"
 
 #include "app/FrmStoneID.h"
-#include "app/ImageCopy.h"
 #include "app/ProgramWide.h"
 #include "export/ExportFiles.h"
+#include "platform/DateText.h"
 #include "platform/DurableFile.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StepFailure.h"
+#include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 
 #include <QFile>

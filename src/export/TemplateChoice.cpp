@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "export/ExportHelpers.h"
 #include "platform/NumberText.h"
+#include "scan/KeyReader.h"
 #include "scan/PolishDataReader.h"
 #include "scan/ValueHelpers.h"
 

@@ -6,6 +6,7 @@
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
 #include "platform/NumberText.h"
+#include "scan/KeyReader.h"
 
 #include <QSqlDatabase>
 
@@ -44,7 +45,7 @@ std::optional<QString> numberText(const FrmStoneID& window, const TemplateItem& 
     if (!places || *places < 0)
         return text;
     std::optional<RoundedValue> rounded;
-    step([&] { rounded = window.RoundToDecimals(singleOf(leadingNumber(text)), *places); });
+    step([&] { rounded = window.RoundToDecimals(narrowToSingle(leadingNumber(text)), *places); });
     return rounded ? rounded->text() : text;
 }
 

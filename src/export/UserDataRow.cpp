@@ -4,9 +4,11 @@
 #include "export/ExportFiles.h"
 #include "export/ExportHelpers.h"
 #include "platform/Database.h"
+#include "platform/DateText.h"
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
 #include "scan/FieldText.h"
+#include "scan/KeyReader.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -49,9 +51,7 @@ bool isDateOrTimeText(const QString& text) {
             locale.toDateTime(text, format).isValid())
             return true;
     }
-    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
-    timeFormat.remove(QLatin1Char('t'));
-    if (locale.toTime(text, timeFormat.trimmed()).isValid())
+    if (locale.toTime(text, timeTextFormat()).isValid())
         return true;
     return QDateTime::fromString(text, Qt::ISODate).isValid() ||
            QDate::fromString(text, Qt::ISODate).isValid() ||
@@ -153,7 +153,7 @@ std::vector<UserDataEntry> FormUserDataValues(const FrmStoneID& window) {
     // A key of test.txt as a whole single-precision number, rounded to two places.
     const auto twoPlaces = [&](const char* key) {
         const QString text = window.GetString(numericalParameters, QString::fromLatin1(key), test);
-        const float value = singleOf(require(wholeNumber(text)));
+        const float value = narrowToSingle(require(wholeNumber(text)));
         return static_cast<float>(require(window.RoundToDecimals(value, 2)).number);
     };
 
@@ -168,7 +168,7 @@ std::vector<UserDataEntry> FormUserDataValues(const FrmStoneID& window) {
         const float c = twoPlaces("GIRDLE_WIDE_BEZEL");
         const float d = twoPlaces("GIRDLE_WIDE_BONE");
         girdleDifference =
-            roundedValue(require(window.RoundToDecimals(singleOf(double(c) - d), 2)));
+            roundedValue(require(window.RoundToDecimals(narrowToSingle(double(c) - d), 2)));
     });
 
     QString stoneId = trimSpaces(window.txtStoneID->text());

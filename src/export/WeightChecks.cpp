@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "export/ExportHelpers.h"
 #include "platform/NumberText.h"
+#include "scan/KeyReader.h"
 
 #include <cmath>
 
@@ -89,7 +90,7 @@ void JudgeWeight(FrmStoneID& window, double& WeightDeviationPercent) {
     double deviation = 0;
     step([&] {
         const auto difference =
-            require(window.RoundToDecimals(singleOf(weight - leadingNumber(mass)), 4));
+            require(window.RoundToDecimals(narrowToSingle(weight - leadingNumber(mass)), 4));
         deviation = std::abs(difference.number);
     });
     // A zero weight leaves the plain difference.
@@ -98,7 +99,8 @@ void JudgeWeight(FrmStoneID& window, double& WeightDeviationPercent) {
     });
     deviation *= 100;
     step([&] {
-        WeightDeviationPercent = require(window.RoundToDecimals(singleOf(deviation), 2)).number;
+        WeightDeviationPercent =
+            require(window.RoundToDecimals(narrowToSingle(deviation), 2)).number;
     });
     window.TxtHP_Wgt->setText(mass);
 
@@ -130,7 +132,7 @@ void JudgeWeight(FrmStoneID& window, double& WeightDeviationPercent) {
 
     window.txtRealWgt->setText(cleanedWeightText(window.txtRealWgt->text()));
     step([&] {
-        const float cleaned = singleOf(leadingNumber(window.txtRealWgt->text()));
+        const float cleaned = narrowToSingle(leadingNumber(window.txtRealWgt->text()));
         double rounded = require(window.RoundToDecimals(cleaned, 5)).number;
         if (rounded == 0)
             rounded = 0; // no "-0.00000"

@@ -9,6 +9,7 @@
 #include "platform/NumberText.h"
 #include "platform/StepFailure.h"
 #include "scan/FieldText.h"
+#include "scan/KeyReader.h"
 
 #include <algorithm>
 #include <optional>
@@ -28,7 +29,8 @@ void openClassDatabase(FrmStoneID& w) {
     if (w.ClassDbConnection)
         return;
     if (opening.problem != DatabaseProblem::Missing)
-        reportDatabaseProblem(w.platform.messages, path, opening);
+        w.platform.messages.show(databaseProblemText(path, opening), databaseProblemTitle(path),
+                                 MessageIcon::Critical);
     throw StepFailure(QStringLiteral("Could not open ") + classDatabaseName);
 }
 

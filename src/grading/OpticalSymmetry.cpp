@@ -5,6 +5,7 @@
 #include "export/ExportHelpers.h"
 #include "platform/IniReader.h"
 #include "platform/NumberText.h"
+#include "scan/KeyReader.h"
 
 #include <algorithm>
 #include <array>

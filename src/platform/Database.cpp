@@ -4,13 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
-
-#include <sqlite3.h>
 
 #include <memory>
 
@@ -182,61 +179,36 @@ std::optional<Recordset> Database::selectAll(const QString& table) const {
     return select(QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(table)));
 }
 
-// A wide table's first record costs the driver a copy of every column's description and
-// value, and its declared types a second query; the statement gives both directly.
+// The declared types come from the catalogue: table_xinfo lists generated columns, as
+// "SELECT *" does, and marks the hidden columns of virtual tables, which it leaves out.
 std::optional<FirstRecord> Database::firstRecord(const QString& table) const {
-    const QVariant handle = connection().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    const auto declared = select(
+        QStringLiteral("SELECT name, type FROM pragma_table_xinfo(?) WHERE hidden <> 1"), {table});
+    if (!declared)
         return std::nullopt;
-    sqlite3* const db = *static_cast<sqlite3* const*>(handle.constData());
-    const QString sql = QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(quoteIdentifier(table));
-    sqlite3_stmt* prepared = nullptr;
-    const int preparing = sqlite3_prepare16_v2(db, sql.utf16(), int(sql.size() * sizeof(char16_t)),
-                                               &prepared, nullptr);
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared,
-                                                                          sqlite3_finalize);
-    if (preparing != SQLITE_OK || !statement)
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(quoteIdentifier(table))))
         return std::nullopt;
-    sqlite3_stmt* const st = statement.get();
-    const auto text16 = [](const void* text) {
-        return text ? QString::fromUtf16(static_cast<const char16_t*>(text)) : QString();
-    };
+    const QSqlRecord fields = query.record();
+    if (fields.count() != declared->rows.size())
+        return std::nullopt;
     FirstRecord record;
-    const int columns = sqlite3_column_count(st);
-    for (int i = 0; i < columns; ++i) {
-        // The driver's field names, which drop double quotes.
-        record.columns.append(text16(sqlite3_column_name16(st, i)).remove(u'"'));
-        record.declaredTypes.append(text16(sqlite3_column_decltype16(st, i)));
+    record.columns.reserve(fields.count());
+    record.declaredTypes.reserve(fields.count());
+    for (int i = 0; i < fields.count(); ++i) {
+        // The driver's field names drop double quotes; the catalogue's keep them.
+        const QVariantList& column = declared->rows[i];
+        if (column.value(0).toString().remove(u'"') != fields.fieldName(i))
+            return std::nullopt;
+        record.columns.append(fields.fieldName(i));
+        record.declaredTypes.append(column.value(1).toString());
     }
-    const int step = sqlite3_step(st);
-    if (step == SQLITE_DONE)
-        return record;
-    if (step != SQLITE_ROW)
-        return std::nullopt;
-    record.values.reserve(columns);
-    for (int i = 0; i < columns; ++i) {
-        // The values the driver makes of each storage class.
-        switch (sqlite3_column_type(st, i)) {
-        case SQLITE_INTEGER:
-            record.values.append(qlonglong(sqlite3_column_int64(st, i)));
-            break;
-        case SQLITE_FLOAT:
-            record.values.append(sqlite3_column_double(st, i));
-            break;
-        case SQLITE_NULL:
-            record.values.append(QVariant(QMetaType::fromType<QString>()));
-            break;
-        case SQLITE_BLOB:
-            record.values.append(QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
-                                            sqlite3_column_bytes(st, i)));
-            break;
-        default:
-            record.values.append(
-                QString(reinterpret_cast<const QChar*>(sqlite3_column_text16(st, i)),
-                        sqlite3_column_bytes16(st, i) / qsizetype(sizeof(QChar))));
-            break;
-        }
-    }
+    if (!query.next())
+        return query.lastError().isValid() ? std::nullopt : std::optional(record);
+    record.values.reserve(fields.count());
+    for (int i = 0; i < fields.count(); ++i)
+        record.values.append(query.value(i));
     return record;
 }
 
@@ -246,8 +218,7 @@ QString Database::quoteIdentifier(const QString& name) {
     return u'"' + quoted + u'"';
 }
 
-QString reportDatabaseProblem(MessageBoxes& messages, const QString& filePath,
-                              const DatabaseOpening& opening) {
+QString databaseProblemText(const QString& filePath, const DatabaseOpening& opening) {
     const QString file = QDir::toNativeSeparators(filePath);
     QString text;
     switch (opening.problem) {
@@ -273,9 +244,11 @@ QString reportDatabaseProblem(MessageBoxes& messages, const QString& filePath,
         text = file + QStringLiteral(" can not be read: ") + opening.detail;
         break;
     }
-    messages.show(text, QFileInfo(filePath).fileName().toUpper() + QStringLiteral(" NOT USABLE"),
-                  MessageIcon::Critical);
     return text;
+}
+
+QString databaseProblemTitle(const QString& filePath) {
+    return QFileInfo(filePath).fileName().toUpper() + QStringLiteral(" NOT USABLE");
 }
 
 } // namespace tav

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/Interaction.h"
-
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -97,9 +95,10 @@ private:
     QString filePath_;
 };
 
-// Shows the critical message for a database that could not be opened, naming the file
-// and the cause (titled with the file name in capitals and "NOT USABLE"); gives its text.
-QString reportDatabaseProblem(MessageBoxes& messages, const QString& filePath,
-                              const DatabaseOpening& opening);
+// The text of the critical message for a database that could not be opened, naming the
+// file and the cause; "" when there is no problem. The caller shows it.
+QString databaseProblemText(const QString& filePath, const DatabaseOpening& opening);
+// The title of that message: the file name in capitals and "NOT USABLE".
+QString databaseProblemTitle(const QString& filePath);
 
 } // namespace tav

@@ -1,4 +1,4 @@
-#include "platform/Interaction.h"
+#include "platform/DateText.h"
 
 #include <QLocale>
 
@@ -8,11 +8,15 @@ QString shortDateText(const QDate& date) {
     return QLocale().toString(date, QLocale::ShortFormat);
 }
 
-QString timeText(const QTime& time) {
+QString timeTextFormat() {
     // The long form carries the time zone, which the program never shows.
     QString format = QLocale().timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
-    return QLocale().toString(time, format.trimmed());
+    return format.trimmed();
+}
+
+QString timeText(const QTime& time) {
+    return QLocale().toString(time, timeTextFormat());
 }
 
 QString generalDateTimeText(const QDateTime& dateTime) {

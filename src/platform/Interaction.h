@@ -74,10 +74,4 @@ struct Platform {
     Clock& clock;
 };
 
-// Date and time texts in the forms the program writes.
-QString shortDateText(const QDate& date);
-QString timeText(const QTime& time);
-// Short date, followed by the time when it is not exactly midnight.
-QString generalDateTimeText(const QDateTime& dateTime);
-
 } // namespace tav

@@ -186,6 +186,12 @@ void useCNumberLocale() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
+std::optional<float> toSingle(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
 std::optional<qint16> toInt16(double value) {
     if (!std::isfinite(value))
         return std::nullopt;

@@ -39,6 +39,10 @@ QString plainDecimalText(const QString& numberText);
 // keep "." as the point. Dates and texts keep the system's forms.
 void useCNumberLocale();
 
+// Conversion to single precision, nearest value; nothing when the value is not finite or
+// lies beyond the single range, where a plain cast would be undefined.
+std::optional<float> toSingle(double value);
+
 // Conversion to a 16-bit integer: round half to even; nothing when out of range.
 std::optional<qint16> toInt16(double value);
 // The whole text as a number, then as toInt16; nothing when it is no number.

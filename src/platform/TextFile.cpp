@@ -16,10 +16,6 @@ const QByteArray kLineEnd("\r\n");
 // A file is read in parts of this size, so a large file is never held whole.
 constexpr qint64 kReadBufferSize = 1024 * 1024;
 
-bool isLineEnd(QChar c) {
-    return c == u'\r' || c == u'\n';
-}
-
 // Index just past the line end that starts at pos (CR LF, CR or LF).
 qsizetype skipLineEnd(const QString& text, qsizetype pos) {
     if (pos < text.size() && text[pos] == u'\r') {

@@ -18,6 +18,11 @@ class FileReplacement;
 // The lines of a file, without their line ends; nothing when it cannot be read.
 std::optional<QStringList> readLines(const QString& path);
 
+// A carriage return or a line feed: where a line ends, alone or as CR LF.
+inline bool isLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+
 // Splits text into lines at CR LF, CR or LF.
 QStringList splitLines(const QString& text);
 

@@ -1,7 +1,7 @@
 #include "scan/FieldText.h"
 
 #include "platform/AnsiText.h"
-#include "platform/Interaction.h"
+#include "platform/DateText.h"
 #include "platform/NumberText.h"
 
 #include <QDateTime>
@@ -99,8 +99,11 @@ QString realText(const QVariant& value) {
 }
 
 QString singleText(const QVariant& value) {
-    if (isStoredNumber(value) || isStoredReal(value))
-        return singleToText(static_cast<float>(value.toDouble()));
+    if (isStoredNumber(value) || isStoredReal(value)) {
+        // A number beyond the single range does not fit the kind.
+        if (const std::optional<float> single = toSingle(value.toDouble()))
+            return singleToText(*single);
+    }
     return storedText(value);
 }
 

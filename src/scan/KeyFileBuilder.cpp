@@ -6,13 +6,15 @@
 #include "platform/StepFailure.h"
 #include "platform/TextFile.h"
 #include "scan/FieldText.h"
+#include "scan/KeyReader.h"
 
+#include <QFile>
 #include <QHash>
 
 namespace tav {
 namespace {
 
-const QString kSectionLine = QStringLiteral("[NumericalParameters]");
+const QString kKeyFile = QStringLiteral("test_export.txt");
 
 QString reportsFile(const ProgramFolder& folder) {
     return folder.file(QStringLiteral("Reports.mdb"));
@@ -65,8 +67,8 @@ QStringList ReadTableSlots(const ProgramFolder& folder) {
 KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables,
                              const Database* open) {
     KeyFileProblems problems;
-    TextStream keyFile(folder.file(QStringLiteral("test_export.txt")), TextStream::Mode::Create);
-    keyFile.writeLine(kSectionLine);
+    TextStream keyFile(folder.file(kKeyFile), TextStream::Mode::Create);
+    keyFile.writeLine(u'[' + numericalParameters + u']');
     // Without an open connection, one of its own, opened afresh for this build.
     std::unique_ptr<Database> own;
     if (!open)
@@ -89,6 +91,11 @@ KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tab
     // A key file that could not be created failed at its first line already.
     problems.notWritten = !keyFile.close();
     return problems;
+}
+
+void deleteKeyFile(const ProgramFolder& folder) {
+    if (folder.hasFile(kKeyFile))
+        QFile::remove(folder.file(kKeyFile));
 }
 
 KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages,

@@ -52,4 +52,7 @@ QStringList ReadTableSlots(const ProgramFolder& folder);
 KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables,
                              const Database* open = nullptr);
 
+// Deletes test_export.txt of the program folder when it is there.
+void deleteKeyFile(const ProgramFolder& folder);
+
 } // namespace tav

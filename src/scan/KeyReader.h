@@ -6,6 +6,9 @@ namespace tav {
 
 class IniFile;
 
+// The section every reader of the scan files uses, and the key file's only section.
+inline const QString numericalParameters = QStringLiteral("NumericalParameters");
+
 // The one reader of the scan files (test.txt, test_export.txt): a key of a section,
 // "" when there is none. With translateGiaGrades non-zero, a whole value "GIA-E",
 // "GIA-V", "GIA-G" or "GIA-P" comes back as "EX", "VG", "GD" or "PR".

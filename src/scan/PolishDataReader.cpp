@@ -12,8 +12,8 @@ void GetPolishData(PolishData& data, const QString& keyFilePath) {
 
 void GetPolishData(PolishData& data, const IniFile& keyFile) {
     for (std::size_t i = 0; i < PolishData::fieldCount; ++i) {
-        const QString value = GetString(QStringLiteral("NumericalParameters"),
-                                        QString::fromLatin1(PolishData::keys[i]), keyFile, 0);
+        const QString value =
+            GetString(numericalParameters, QString::fromLatin1(PolishData::keys[i]), keyFile, 0);
         data.field(i) = leadingNumber(value);
     }
 }

@@ -81,8 +81,8 @@ qint16 CountNumberedKeys(const QString& prefix, const QString& keyFilePath) {
 qint16 CountNumberedKeys(const QString& prefix, const IniFile& keyFile) {
     qint16 i = 1;
     while (i < 20) {
-        const QString value = GetString(QStringLiteral("NumericalParameters"),
-                                        prefix + QString::number(i), keyFile, 0);
+        const QString value =
+            GetString(numericalParameters, prefix + QString::number(i), keyFile, 0);
         if (!wholeNumber(value))
             return static_cast<qint16>(i - 1);
         ++i;

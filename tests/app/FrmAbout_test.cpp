@@ -1,5 +1,6 @@
 #include "app/FrmAbout.h"
 #include "app/FrmStoneID.h"
+#include "platform/DateText.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
@@ -68,17 +69,6 @@ TEST_F(FrmAboutTest, ShowsTitleVersionAndProgramDate) {
     EXPECT_FALSE(about->Image1->pixmap().isNull());
     // Modeless: nothing blocks the main window.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST(FrmAboutVersion, PlainDecimalParts) {
-    struct Case {
-        int major, minor, revision;
-        QString text;
-    };
-    const std::vector<Case> cases = {
-        {3, 10, 1, "3.10.1"}, {1, 0, 0, "1.0.0"}, {12, 3, 45, "12.3.45"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(FrmAbout::versionText(c.major, c.minor, c.revision), c.text);
 }
 
 TEST_F(FrmAboutTest, OpensAtItsOffsetFromTheMainWindowWhereverThatIs) {

@@ -1,5 +1,6 @@
 #include "app/FrmStoneID.h"
 #include "app/ImageCopy.h"
+#include "platform/StoneFileName.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 

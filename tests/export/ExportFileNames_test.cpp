@@ -1,7 +1,5 @@
 #include "export/ExportFiles.h"
 
-#include "app/ImageCopy.h"
-
 #include <gtest/gtest.h>
 
 namespace tav {
@@ -109,13 +107,6 @@ TEST(ExportFileNamesTest, LayoutTextsAreComparedExactly) {
     EXPECT_EQ(exportLayoutOf("Table"), ExportLayout::Table);
     for (const char* other : {"ROW", "Row ", "col_row", "", "Fancy"})
         EXPECT_EQ(exportLayoutOf(other), ExportLayout::Other) << other;
-}
-
-TEST(ExportFileNamesTest, AStoneIdMustBeOneSafeName) {
-    for (const char* unsafe : {"", ".", "..", "a/b", "a\\b", "A:1", "A*", "A?", "A\x01", "A\x7f"})
-        EXPECT_FALSE(isSafeStoneId(unsafe)) << unsafe;
-    for (const char* safe : {"AB12", "AB12_P1", "7-1", " 7-1 ", "[AB]", "..S", "S.1"})
-        EXPECT_TRUE(isSafeStoneId(safe)) << safe;
 }
 
 } // namespace

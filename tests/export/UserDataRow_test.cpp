@@ -3,6 +3,7 @@
 
 #include "app/FrmStoneID.h"
 #include "platform/Database.h"
+#include "platform/DateText.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 

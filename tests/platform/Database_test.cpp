@@ -101,6 +101,29 @@ TEST(Database, AFirstRecordHoldsWhatASelectGivesAndTheDeclaredTypes) {
     EXPECT_FALSE(db->firstRecord("Missing"));
 }
 
+// "SELECT *" gives generated columns and leaves out the hidden ones of a virtual table.
+TEST(Database, TheDeclaredTypesPairWithTheColumnsOfAFirstRecord) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb",
+                       {"CREATE TABLE Derived (N INTEGER, G AS (N + 1), S INT AS (N * 2) STORED, "
+                        "T TEXT)",
+                        "INSERT INTO Derived (N, T) VALUES (3, 'x')",
+                        "CREATE VIRTUAL TABLE Words USING fts5(A, B)",
+                        "INSERT INTO Words VALUES ('a', 'b')"});
+    const auto db = Database::openExisting(dir.filePath("Reports.mdb"));
+    ASSERT_NE(db, nullptr);
+    const auto derived = db->firstRecord("Derived");
+    ASSERT_TRUE(derived);
+    EXPECT_EQ(derived->columns, QStringList({"N", "G", "S", "T"}));
+    EXPECT_EQ(derived->declaredTypes, QStringList({"INTEGER", "", "INT", "TEXT"}));
+    EXPECT_EQ(derived->values, QVariantList({qlonglong(3), qlonglong(4), qlonglong(6), "x"}));
+    const auto words = db->firstRecord("Words");
+    ASSERT_TRUE(words);
+    EXPECT_EQ(words->columns, QStringList({"A", "B"}));
+    EXPECT_EQ(words->declaredTypes, QStringList({"", ""}));
+    EXPECT_EQ(words->values, QVariantList({"a", "b"}));
+}
+
 TEST(Database, SeveralConnectionsLiveSideBySide) {
     test::TempProgramFolder dir;
     dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A TEXT)"});
@@ -203,19 +226,13 @@ TEST(Database, TheMessageNamesTheFileAndTheCause) {
         {DatabaseProblem::Missing, file + " does not exist."},
     };
     for (const auto& c : cases) {
-        test::RecordingMessageBoxes messages;
         DatabaseOpening opening;
         opening.problem = c.problem;
         opening.detail = "Permission denied";
-        EXPECT_EQ(reportDatabaseProblem(messages, "/bench/Class.mdb", opening), c.text);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, c.text);
-        EXPECT_EQ(messages.shown[0].title, "CLASS.MDB NOT USABLE");
-        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(databaseProblemText("/bench/Class.mdb", opening), c.text);
     }
-    test::RecordingMessageBoxes messages;
-    EXPECT_EQ(reportDatabaseProblem(messages, "/bench/Class.mdb", DatabaseOpening{}), "");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(databaseProblemTitle("/bench/Class.mdb"), "CLASS.MDB NOT USABLE");
+    EXPECT_EQ(databaseProblemText("/bench/Class.mdb", DatabaseOpening{}), "");
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace tav {
 namespace {
@@ -72,6 +74,26 @@ TEST(NumberText, PlainDecimalTextWritesOutTheExponent) {
     EXPECT_EQ(plainDecimalText("1.5E+20"), "150000000000000000000");
     EXPECT_EQ(plainDecimalText("2.5E+01"), "25");
     EXPECT_EQ(plainDecimalText("0.125"), "0.125");
+}
+
+TEST(NumberText, SingleConversionChecksTheRangeBeforeItNarrows) {
+    const float max = std::numeric_limits<float>::max();
+    const struct {
+        double value;
+        std::optional<float> single;
+    } cases[] = {
+        {0.1, 0.1f},
+        {-57.5, -57.5f},
+        {double(max), max},
+        {-double(max), -max},
+        {1e300, std::nullopt},
+        {-1e39, std::nullopt},
+        {std::nextafter(double(max), 1e300), std::nullopt},
+        {INFINITY, std::nullopt},
+        {NAN, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(toSingle(c.value), c.single) << c.value;
 }
 
 TEST(NumberText, Int16ConversionRoundsHalfToEvenAndChecksTheRange) {

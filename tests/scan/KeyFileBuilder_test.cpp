@@ -2,6 +2,7 @@
 #include "scan/KeyFileBuilder.h"
 
 #include "platform/Database.h"
+#include "platform/DateText.h"
 #include "platform/Interaction.h"
 #include "platform/StepFailure.h"
 #include "platform/TextFile.h"
@@ -155,6 +156,54 @@ TEST_F(KeyFileBuilderTest, ExportTableFailsForAMissingOrEmptyTableAndWritesNothi
         EXPECT_NO_THROW(ExportTableToTestExport(*database, out, "msysLower"));
     }
     EXPECT_EQ(dir.read("out.txt"), "msysLower.B = shown in Form1\r\n");
+}
+
+// SQLite keeps a storage class per value, which the column's affinity may have changed
+// on the way in; the key file's text comes from the stored value and the declared type.
+TEST_F(KeyFileBuilderTest, StoredValuesAgainstDeclaredTypesGiveTheirKeyLines) {
+    const struct {
+        const char* column; // name and declared type
+        const char* value;  // SQL literal
+        const char* text;   // after "Mixed.<name> = "
+    } cases[] = {
+        {"RealInText TEXT", "2.5", "2.5"},
+        {"IntInText VARCHAR(10)", "-7", "-7"},
+        {"TextInReal REAL", "'abc'", "abc"},
+        {"IntInReal REAL", "3", "3"},
+        {"RealInInteger INTEGER", "2.5", "2.5"},
+        {"WholeRealInInteger INTEGER", "3.0", "3"},
+        {"TextNumberInInteger INTEGER", "'42'", "42"},
+        {"PaddedNumberInNumeric NUMERIC", "'0050'", "50"},
+        {"BlobInText TEXT", "x'4142e9'", "AB\xe9"},
+        {"BlobUntyped", "x'41'", "A"},
+        {"IntInBlob BLOB", "7", "7"},
+        {"NullInReal REAL", "NULL", ""},
+        {"NullInBoolean BOOLEAN", "NULL", ""},
+        {"NullInDate DATE", "NULL", ""},
+        {"NullUntyped", "NULL", ""},
+        {"TextNumberInBoolean BOOLEAN", "'1'", "True"},
+        {"WordInBoolean BOOLEAN", "'yes'", "yes"},
+        {"IntInDate DATE", "20260301", "20260301"},
+        {"RealInSingle SINGLE", "0.1", "0.1"},
+        {"WideIntInSingle SINGLE", "16777217", "1.677722E+07"},
+        {"TextInSingle SINGLE", "'n/a'", "n/a"},
+        {"HugeRealInSingle SINGLE", "-1e300", "-1E+300"},
+        {"RealUntyped", "0.30000000000000004", "0.3"},
+        {"TextUntyped", "'0.30000000000000004'", "0.30000000000000004"},
+    };
+    QStringList columns;
+    QStringList values;
+    QByteArray expected = "[NumericalParameters]\r\n";
+    for (const auto& c : cases) {
+        columns.append(QString::fromLatin1(c.column));
+        values.append(QString::fromLatin1(c.value));
+        expected += "Mixed." + QByteArray(c.column).split(' ').front() + " = " + c.text + "\r\n";
+    }
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE Mixed (" + columns.join(", ") + ")",
+                                       "INSERT INTO Mixed VALUES (" + values.join(", ") + ")"});
+    dir.write("testSetting.txt", "Mixed\r\n");
+    build();
+    EXPECT_EQ(keyFile().toStdString(), expected.toStdString());
 }
 
 // --- FieldText ---------------------------------------------------------------------
