@@ -7,8 +7,8 @@
 #include "app/FrmStoneID.h"
 #include "app/StartUp.h"
 #include "export/ExportProcedure.h"
-#include "platform/NumberText.h"
 #include "platform/Database.h"
+#include "platform/NumberText.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 
