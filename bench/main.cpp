@@ -8,6 +8,7 @@
 #include "app/StartUp.h"
 #include "export/ExportProcedure.h"
 #include "platform/Database.h"
+#include "platform/DurableFile.h"
 #include "platform/NumberText.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
@@ -19,7 +20,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <memory>
@@ -83,8 +83,8 @@ QByteArray readWhole(const QString& path) {
 // Through the replace path the program's own files take: the data synced, then renamed
 // over the old file.
 void saveWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    FileReplacement file(path);
+    if (!file.open() || !file.write(bytes) || !file.commit())
         qFatal("cannot save %s", qPrintable(path));
 }
 

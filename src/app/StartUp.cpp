@@ -30,8 +30,6 @@
 namespace tav {
 namespace {
 
-const QString& kSection = numericalParameters;
-
 struct RequiredFile {
     const char* name;
     const char* message;
@@ -230,11 +228,13 @@ void StartUp::readLastUserData() {
 
 bool StartUp::stoneIdAndOptions() {
     FrmStoneID& w = window_;
-    const QString stoneId = w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile());
+    const QString stoneId =
+        w.GetString(numericalParameters, QStringLiteral("STONE_ID"), w.testFile());
     if (!stoneId.isEmpty()) {
         w.txtStoneID->setText(stoneId);
         w.SavedStoneId = w.txtStoneID->text();
-        w.txtRealWgt->setText(w.GetString(kSection, QStringLiteral("WEIGHT_REAL"), w.testFile()));
+        w.txtRealWgt->setText(
+            w.GetString(numericalParameters, QStringLiteral("WEIGHT_REAL"), w.testFile()));
         w.SavedRealWeight = w.txtRealWgt->text();
     }
     if (w.BlankStoneAndWeight != 0) {
@@ -246,8 +246,8 @@ bool StartUp::stoneIdAndOptions() {
     if (isOptionSet(w.PresetStoneId))
         w.txtStoneID->setText(w.PresetStoneId);
     w.txtStoneID->setFocus();
-    w.Msg_1->setCaption(
-        w.GetString(kSection, QStringLiteral("MODEL_BUILDING_ERROR_STATUS"), w.testFile()));
+    w.Msg_1->setCaption(w.GetString(numericalParameters,
+                                    QStringLiteral("MODEL_BUILDING_ERROR_STATUS"), w.testFile()));
 
     applyExportSettingsLines(w, settings, 25, 25);
     if (isOptionSet(w.CopyAndQuitOnLoad) && copyAndQuit())
@@ -255,9 +255,10 @@ bool StartUp::stoneIdAndOptions() {
 
     applyExportSettingsLines(w, settings, 26, 26);
     if (isOptionSet(w.ProcessLabel)) {
-        w.StoneExportFile = w.TxtExport->text().trimmed() + QDir::separator() +
-                            w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
-                            w.ProcessLabel + w.txtSysnumber->text();
+        w.StoneExportFile =
+            w.TxtExport->text().trimmed() + QDir::separator() +
+            w.GetString(numericalParameters, QStringLiteral("STONE_ID"), w.testFile()) + u'_' +
+            w.ProcessLabel + w.txtSysnumber->text();
     }
     return true;
 }
@@ -267,7 +268,7 @@ bool StartUp::stoneIdAndOptions() {
 // would pass the stone on as if it had been transferred.
 bool StartUp::copyAndQuit() {
     FrmStoneID& w = window_;
-    const QString id = w.GetString(kSection, QStringLiteral("STONE_ID"), w.testFile());
+    const QString id = w.GetString(numericalParameters, QStringLiteral("STONE_ID"), w.testFile());
     const QString exportFolder = w.TxtExport->text().trimmed();
     const QString stoneFolder = joinPath(exportFolder, id);
     // The id directly followed by the system number: the export's own files put a dot
@@ -275,7 +276,7 @@ bool StartUp::copyAndQuit() {
     w.StoneExportFile = joinPath(stoneFolder, id + w.txtSysnumber->text());
 
     QString failure;
-    if (exportFolder.isEmpty() || !isAnsiName(exportFolder) || !QFileInfo(exportFolder).isDir())
+    if (!namesFolder(exportFolder) || !QFileInfo(exportFolder).isDir())
         failure = QStringLiteral("Export path Does not exists : ") + exportFolder;
     else if (!isSafeStoneId(id) || !QDir(exportFolder).mkpath(id))
         failure = QStringLiteral("Folder could not be made : ") + stoneFolder;
@@ -297,9 +298,11 @@ bool StartUp::copyAndQuit() {
 
 void StartUp::scannerWeight() {
     FrmStoneID& w = window_;
-    w.TxtHP_Wgt->setText(w.GetString(kSection, QStringLiteral("CORRECTED_MASS"), w.testFile()));
+    w.TxtHP_Wgt->setText(
+        w.GetString(numericalParameters, QStringLiteral("CORRECTED_MASS"), w.testFile()));
     if (leadingNumber(w.TxtHP_Wgt->text()) == 0)
-        w.TxtHP_Wgt->setText(w.GetString(kSection, QStringLiteral("WEIGHT_4_CT"), w.testFile()));
+        w.TxtHP_Wgt->setText(
+            w.GetString(numericalParameters, QStringLiteral("WEIGHT_4_CT"), w.testFile()));
 }
 
 // Each switch runs its toggle twice, which applies captions, marks and field states
@@ -322,7 +325,8 @@ bool StartUp::applySwitches() {
 
 void StartUp::selectShape() {
     FrmStoneID& w = window_;
-    const QString cuttingType = w.GetString(kSection, QStringLiteral("CUTTING_TYPE"), w.testFile());
+    const QString cuttingType =
+        w.GetString(numericalParameters, QStringLiteral("CUTTING_TYPE"), w.testFile());
     for (int i = 0; i < w.cboShape->count(); ++i) {
         if (w.cboShape->itemText(i) == cuttingType) {
             w.cboShape->setCurrentText(cuttingType);

@@ -2,7 +2,6 @@
 
 #include "app/FrmStoneID.h"
 #include "export/ExportFiles.h"
-#include "platform/AnsiText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/StepFailure.h"
 #include "platform/StoneFileName.h"
@@ -78,9 +77,9 @@ void copyRewritten(FrmStoneID& w, const QString& source, const QString& folder,
     // The id names the file: anything but one plain name would reach outside the folders.
     if (!isSafeStoneId(w.txtStoneID->text()))
         throw StepFailure(QStringLiteral("Bad file name or number"), 52);
-    // An empty folder would put the copy at the root of the file system; one that lost
-    // characters in the settings file counts as missing.
-    if (folder.isEmpty() || !isAnsiName(folder) || !QFileInfo(folder).isDir())
+    // An empty folder, or one that lost characters in the settings file, counts as
+    // missing.
+    if (!namesFolder(folder) || !QFileInfo(folder).isDir())
         throw StepFailure(QStringLiteral("Path not found"), 76);
     if (isTheSource(source, destination))
         throw StepFailure(QStringLiteral("Permission denied"), 70);

@@ -18,13 +18,6 @@
 namespace tav {
 namespace {
 
-// An empty folder text would join to a path at the root of the file system. One the
-// settings file can not hold whole (or one read back with a "?" for what it lost)
-// names no folder either: nothing is made in its name, and it counts as missing.
-bool namesFolder(const QString& folder) {
-    return !folder.isEmpty() && isAnsiName(folder);
-}
-
 void makeFolder(const QString& folder) {
     if (namesFolder(folder))
         QDir().mkdir(folder);
@@ -169,7 +162,7 @@ bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
     w.ColumnTempFile = names.ColumnTempFile;
     AsciiCopyPath = names.AsciiCopyPath;
 
-    if (!isAnsiName(w.TxtExport->text()) || !QFileInfo(w.TxtExport->text()).isDir()) {
+    if (!namesFolder(w.TxtExport->text()) || !QFileInfo(w.TxtExport->text()).isDir()) {
         w.platform.messages.show(QStringLiteral("Export path Does not exists......Please Enable "
                                                 "Entry and Select Proper Path......."),
                                  QStringLiteral("EXPORT PATH ABSENT"), MessageIcon::None);

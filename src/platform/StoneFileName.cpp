@@ -21,4 +21,8 @@ bool isSafeStoneId(const QString& stoneId) {
     });
 }
 
+bool namesFolder(const QString& folder) {
+    return !folder.isEmpty() && isAnsiName(folder);
+}
+
 } // namespace tav

@@ -9,4 +9,9 @@ namespace tav {
 // and made of characters the code page holds.
 bool isSafeStoneId(const QString& stoneId);
 
+// True when a folder text from the window or the settings can name a folder: not empty
+// (that would join to a path at the root of the file system), and held whole by the
+// code page, without a "?" (what the settings file gives back for a character it lost).
+bool namesFolder(const QString& folder);
+
 } // namespace tav
