@@ -90,7 +90,7 @@ QStringList exportSettingsLines(const FrmStoneID& w) {
     return lines;
 }
 
-bool writeExportSettings(FrmStoneID& window) {
+WriteResult writeExportSettings(FrmStoneID& window) {
     return replaceFileLines(window.folder.file(kFileName), exportSettingsLines(window),
                             /*mustExist=*/true);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -26,8 +28,8 @@ inline bool isOptionSet(const QString& option) {
 QStringList exportSettingsLines(const FrmStoneID& window);
 
 // Replaces ExportPa.txt whole with the 26 lines (through a temporary file beside it);
-// a missing file is not created. Ignores LoadingGuard. False when it was not written.
-bool writeExportSettings(FrmStoneID& window);
+// a missing file is not created. Ignores LoadingGuard. Fails when it was not written.
+WriteResult writeExportSettings(FrmStoneID& window);
 
 // The body of TxtExport_Change and txtOperator_Click: returns at once while
 // LoadingGuard is -1, else writes the file. A file that cannot be written is left

@@ -2,6 +2,7 @@
 
 #include "app/FrmStoneID.h"
 #include "platform/AnsiText.h"
+#include "platform/DurableFile.h"
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
@@ -100,15 +101,18 @@ void copyStoreImages(FrmStoneID& window, const MetafileConverter& converter) {
     showPicture(*window.Image1[0], hearts, converter);
     showPicture(*window.Image1[1], arrows, converter);
 
+    QString arrowsCopy = settings->destinationRoot + QStringLiteral("Arrows.jpg");
+    QString heartsCopy = settings->destinationRoot + QStringLiteral("Hearts.jpg");
     if (wholeNumber(settings->perStoneFlag) == 1.0) {
         const QString stoneFolder = settings->destinationRoot + stoneId;
         QDir().mkdir(stoneFolder);
-        copyReplacing(arrows, joinPath(stoneFolder, QStringLiteral("Arrows.jpg")));
-        copyReplacing(hearts, joinPath(stoneFolder, QStringLiteral("Hearts.jpg")));
-    } else {
-        copyReplacing(arrows, settings->destinationRoot + QStringLiteral("Arrows.jpg"));
-        copyReplacing(hearts, settings->destinationRoot + QStringLiteral("Hearts.jpg"));
+        arrowsCopy = joinPath(stoneFolder, QStringLiteral("Arrows.jpg"));
+        heartsCopy = joinPath(stoneFolder, QStringLiteral("Hearts.jpg"));
     }
+    // Copies that a killed start-up left half-made go first.
+    removeLeftovers(QFileInfo(arrowsCopy).path());
+    copyReplacing(arrows, arrowsCopy);
+    copyReplacing(hearts, heartsCopy);
 }
 
 } // namespace tav

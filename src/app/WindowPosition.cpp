@@ -173,7 +173,7 @@ bool Writewindowsize(const QWidget& window, const ProgramFolder& folder) {
         twipsLine(window.width() * factor),
         twipsLine(window.height() * factor),
     };
-    return replaceFileLines(folder.file(kFileName), lines);
+    return static_cast<bool>(replaceFileLines(folder.file(kFileName), lines));
 }
 
 bool Writewindowsize(FrmStoneID& window) {

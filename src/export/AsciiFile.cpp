@@ -86,8 +86,12 @@ void copyRewritten(FrmStoneID& w, const QString& source, const QString& folder,
     const std::optional<QStringList> lines = readLines(source);
     if (!lines)
         throw StepFailure(QStringLiteral("Permission denied"), 70);
-    if (!replaceFileLines(destination, rewrittenLines(w, *lines)))
-        throw StepFailure(QStringLiteral("Path/File access error"), 75);
+    // The system's cause, such as a full disk, tells the operator what to mend.
+    const WriteResult written = replaceFileLines(destination, rewrittenLines(w, *lines));
+    if (!written)
+        throw StepFailure(written.cause().isEmpty() ? QStringLiteral("Path/File access error")
+                                                    : written.cause(),
+                          75);
 }
 
 } // namespace

@@ -14,32 +14,43 @@
 
 #include <QFile>
 
+#include <cerrno>
+
 namespace tav {
 namespace {
 
 const QString kWritten = QStringLiteral("Export file could not be written : ");
 
 // Closes a stream the export wrote; a file that never opened, or whose bytes did not
-// all land, is reported.
+// all land, is reported with its cause.
 void closeWritten(FrmStoneID& window, std::unique_ptr<TextStream>& stream,
                   ExportFailures& failures) {
     if (!stream)
         return;
     const bool landed = stream->isOpen() && stream->close();
     if (!landed)
-        failures.report(window, kWritten + stream->path());
+        failures.report(window, kWritten + pathWithCause(stream->path(), stream->error()));
+    if (stream->leftAsFound())
+        warnLeftAsFound(window, stream->path());
     stream.reset();
 }
 
 // The Col layout's merged file takes the place of the layout file in one step. An old
 // file that could not be read is kept: replacing it would lose every earlier export.
-void replaceMergedFile(FrmStoneID& w, bool oldFileRead, ExportFailures& failures) {
+void replaceMergedFile(FrmStoneID& w, const TextStream* oldFile, ExportFailures& failures) {
     const std::unique_ptr<TextStream> merged = std::move(w.ColumnTempStream);
+    const bool oldFileRead = oldFile && oldFile->isOpen();
     if (merged && oldFileRead && merged->isOpen() && merged->close())
         return;
+    QString cause;
+    if (!oldFileRead)
+        cause = oldFile ? oldFile->error() : QString();
+    else if (merged)
+        cause = merged->error();
     if (merged)
         merged->discard();
-    failures.report(w, QStringLiteral("Export file could not be replaced : ") + w.ExportTextFile);
+    failures.report(w, QStringLiteral("Export file could not be replaced : ") +
+                           pathWithCause(w.ExportTextFile, cause));
 }
 
 void verdictWarning(FrmStoneID& w) {
@@ -61,8 +72,12 @@ void copyStoneFile(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& 
     if (w.DeleteStoneFile != 0 || AsciiCopyPath.isEmpty())
         return;
     // An ASCII folder that lost characters in the settings file counts as missing.
-    if (!isAnsiName(AsciiCopyPath) || !copyReplacing(w.StoneExportFile, AsciiCopyPath))
-        failures.report(w, QStringLiteral("Export file could not be copied to : ") + AsciiCopyPath);
+    const WriteResult copied = isAnsiName(AsciiCopyPath)
+                                   ? copyReplacing(w.StoneExportFile, AsciiCopyPath)
+                                   : WriteResult::failedWithErrno(ENOENT);
+    if (!copied)
+        failures.report(w, QStringLiteral("Export file could not be copied to : ") +
+                               pathWithCause(AsciiCopyPath, copied.cause()));
 }
 
 } // namespace
@@ -76,18 +91,18 @@ void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& f
     if (w.ColumnMergeMode != 0) {
         // The old layout file was only read; its lines beyond this export's stay.
         carryOverOldLines(w);
-        const bool oldFileRead = w.ExportTextStream && w.ExportTextStream->isOpen();
+        replaceMergedFile(w, w.ExportTextStream.get(), failures);
         w.ExportTextStream.reset();
-        replaceMergedFile(w, oldFileRead, failures);
     } else {
         closeWritten(w, w.ExportTextStream, failures);
     }
 
     if (w.DeleteStoneFile != 0)
         QFile::remove(w.StoneExportFile);
-    if (!writeExportSettings(w))
-        failures.report(w, QStringLiteral("Settings file could not be written : ") +
-                               w.folder.file(QStringLiteral("ExportPa.txt")));
+    if (const WriteResult settings = writeExportSettings(w); !settings)
+        failures.report(
+            w, QStringLiteral("Settings file could not be written : ") +
+                   pathWithCause(w.folder.file(QStringLiteral("ExportPa.txt")), settings.cause()));
     if (w.AsciiExportOn)
         WriteAsciiFile(w, failures);
     w.ProgressBar1->setValue(5);
@@ -98,16 +113,25 @@ void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& f
     verdictWarning(w);
     // Before the log and the message, so that a copy that failed reaches both.
     copyStoneFile(w, AsciiCopyPath, failures);
-    if (w.program.ExportWarningFlag != 0 && !WriteProblemLog(w))
-        failures.report(w,
-                        QStringLiteral("Problem log could not be written : ") + problemLogPath(w));
+    bool logWritten = false;
+    if (w.program.ExportWarningFlag != 0) {
+        const WriteResult log = WriteProblemLog(w);
+        logWritten = static_cast<bool>(log);
+        if (!log)
+            failures.report(w, QStringLiteral("Problem log could not be written : ") +
+                                   pathWithCause(problemLogPath(w), log.cause()));
+    }
 
     bool unloaded = false;
     if (failures.any()) {
-        // Never passed over in silence, whatever the bracket setting.
-        w.platform.messages.show(QStringLiteral("Export finished with errors - see the problem "
-                                                "log\n\n") +
-                                     failures.lines().join(u'\n'),
+        // Never passed over in silence, whatever the bracket setting. The box holds the
+        // list itself: the log is named only where it was written.
+        const QString where = logWritten ? QStringLiteral(", listed below and in the problem "
+                                                          "log ") +
+                                               problemLogPath(w)
+                                         : QStringLiteral(", listed below");
+        w.platform.messages.show(QStringLiteral("Export finished with errors") + where +
+                                     QStringLiteral("\n\n") + failures.lines().join(u'\n'),
                                  QStringLiteral("EXPORT NOT COMPLETE"), MessageIcon::Critical);
     } else if (w.BracketStoneId != 0) {
         w.platform.messages.show(QStringLiteral("Files Exported"),

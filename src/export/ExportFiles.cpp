@@ -3,8 +3,10 @@
 #include "app/ExportSettings.h"
 #include "app/FrmStoneID.h"
 #include "export/ExportHelpers.h"
+#include "export/ProblemLog.h"
 #include "platform/AnsiText.h"
 #include "platform/Database.h"
+#include "platform/DurableAppend.h"
 #include "platform/DurableFile.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
@@ -53,12 +55,31 @@ void makeStoneFolders(const ExportNameParts& parts, const FrmStoneID& window) {
 
 // An append that a kill broke off, in the layout file of any layout of this export, is
 // cut off before a reader of the folder or another layout's export meets it.
-void undoBrokenAppends(const FrmStoneID& window) {
+void undoBrokenAppends(FrmStoneID& window) {
     ExportNameParts parts = exportNamePartsOf(window);
     for (const char* layoutText : {"Row", "Col_Row", "Table"}) {
         parts.layoutText = QLatin1String(layoutText);
-        undoUnfinishedAppend(formExportFileNames(parts).ExportTextFile);
+        const QString layoutFile = formExportFileNames(parts).ExportTextFile;
+        if (undoUnfinishedAppend(layoutFile) == UnfinishedAppend::LeftAsFound)
+            warnLeftAsFound(window, layoutFile);
     }
+}
+
+// What a killed run left in the folders this export writes to: files that never took
+// their names, and lock files.
+void removeExportLeftovers(const FrmStoneID& window) {
+    const ExportNameParts parts = exportNamePartsOf(window);
+    QStringList folders{window.folder.path(), QFileInfo(problemLogPath(window)).path()};
+    for (const QString& folder : {parts.exportFolder, parts.asciiFolder}) {
+        if (!namesFolder(folder))
+            continue;
+        folders.append(folder);
+        if (parts.subFolder)
+            folders.append(joinPath(folder, parts.stoneId));
+    }
+    folders.removeDuplicates();
+    for (const QString& folder : folders)
+        removeLeftovers(folder);
 }
 
 std::unique_ptr<TextStream> openStream(const QString& path, TextStream::Mode mode) {
@@ -131,6 +152,12 @@ ExportFileNames formExportFileNames(const ExportNameParts& p) {
 void ExportFailures::report(FrmStoneID& window, const QString& text) {
     lines_.append(text);
     window.appendWarning(text);
+}
+
+void warnLeftAsFound(FrmStoneID& window, const QString& path) {
+    window.appendWarning(
+        QStringLiteral("Export file left as found, a broken-off export in it was not cut off : ") +
+        path);
 }
 
 bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
@@ -221,24 +248,31 @@ void OpenExportStreams(FrmStoneID& w, bool& TableFileExisted) {
     w.ExportTextStream.reset();
     w.ColumnTempStream.reset();
     w.StoneExportStream.reset();
+    removeExportLeftovers(w);
     undoBrokenAppends(w);
 
     const ExportLayout layout = exportLayoutOf(w.CBOFORMAT->currentText());
-    const bool exists = !w.ExportTextFile.isEmpty() && QFileInfo(w.ExportTextFile).isFile();
-    if (exists && layout == ExportLayout::Col) {
-        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Read);
-        // The merged file is written as the temporary file and takes the layout file's
-        // place at the close.
-        w.ColumnTempStream = std::make_unique<TextStream>(
-            w.ExportTextFile, TextStream::Mode::Replace, w.ColumnTempFile);
-        w.ColumnMergeMode = -1;
-    } else if (exists && layout != ExportLayout::Other) {
-        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Append);
-        TableFileExisted = layout == ExportLayout::Table;
+    if (layout == ExportLayout::Col && !w.ExportTextFile.isEmpty()) {
+        // The Col file is written anew as the temporary file, which takes its place at
+        // the close. Its lock is taken before the file is looked at and held until then:
+        // a column that another bench merged in meanwhile would be lost.
+        auto written = std::make_unique<TextStream>(w.ExportTextFile, TextStream::Mode::Replace,
+                                                    w.ColumnTempFile);
+        if (QFileInfo(w.ExportTextFile).isFile()) {
+            w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Read);
+            w.ColumnTempStream = std::move(written);
+            w.ColumnMergeMode = -1;
+        } else {
+            w.ExportTextStream = std::move(written);
+        }
     } else if (!w.ExportTextFile.isEmpty()) {
-        // A new layout file appears only whole, at the close: one that could not be
-        // written never does, and the next export starts it as a first export does.
-        w.ExportTextStream = openStream(w.ExportTextFile, TextStream::Mode::Replace);
+        // The block is added whole at the close, under the file's lock. A new layout
+        // file appears only whole: one that could not be written never does, and the
+        // next export starts it as a first export does.
+        const bool exists = QFileInfo(w.ExportTextFile).isFile();
+        w.ExportTextStream =
+            openStream(w.ExportTextFile, exists ? TextStream::Mode::Append : TextStream::Mode::New);
+        TableFileExisted = exists && layout == ExportLayout::Table;
     }
     w.StoneExportStream = openStream(w.StoneExportFile, TextStream::Mode::Replace);
 }

@@ -52,6 +52,10 @@ private:
     QStringList lines_;
 };
 
+// A layout file that holds an append another export left unfinished, which could not be
+// told apart from what follows it, is left as found; the status line says so.
+void warnLeftAsFound(FrmStoneID& window, const QString& path);
+
 // Before the weight verdict: the stone ID under the process label, the export folders
 // (with the per-stone folders and the working folder of the sub-folder mode) and the
 // names of every file, formed afresh. A stone ID, file name or system number that
@@ -73,7 +77,8 @@ bool ApplyStoneMarker(FrmStoneID& window, double semiPolished, QString& StoneMar
 
 // Opens the layout file as its layout and existence call for (Col reads an existing
 // file and writes the temporary one; the others append to it or create it), then
-// creates the per-stone file afresh.
+// creates the per-stone file afresh. What killed runs left in the export's folders, and
+// an append they broke off, go first.
 void OpenExportStreams(FrmStoneID& window, bool& TableFileExisted);
 
 // Every export line goes first to the per-stone file, then to the layout file. A file

@@ -12,7 +12,7 @@ QString problemLogPath(const FrmStoneID& window) {
     return joinPath(folder, exportedStoneId(window) + QStringLiteral(".log"));
 }
 
-bool WriteProblemLog(const FrmStoneID& window) {
+WriteResult WriteProblemLog(const FrmStoneID& window) {
     return replaceFileLines(problemLogPath(window), {window.msgb1->text()});
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <QString>
 
 namespace tav {
@@ -12,7 +14,7 @@ class FrmStoneID;
 QString problemLogPath(const FrmStoneID& window);
 
 // Writes the whole status line, followed by CR LF, as the stone's problem log,
-// replacing an earlier log of the same stone. False when it was not written.
-bool WriteProblemLog(const FrmStoneID& window);
+// replacing an earlier log of the same stone. Fails when it was not written.
+WriteResult WriteProblemLog(const FrmStoneID& window);
 
 } // namespace tav

@@ -62,8 +62,10 @@ void TableLayout(FrmStoneID& window, const TemplateRows& rows, const QString& Fa
     if (checkValue(window.chkbookmark) == 1)
         writeLine(window.StoneExportStream, lines.header);
     writeLine(window.StoneExportStream, lines.values);
-    if (!TableFileExisted)
-        writeLine(window.ExportTextStream, lines.header);
+    // Goes into the layout file only where this export makes it: another bench may make
+    // it first.
+    if (!TableFileExisted && window.ExportTextStream)
+        window.ExportTextStream->writeHeaderLine(lines.header);
     writeLine(window.ExportTextStream, lines.values);
 }
 

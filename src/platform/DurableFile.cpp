@@ -1,13 +1,13 @@
 #include "platform/DurableFile.h"
 
+#include "platform/FileError.h"
 #include "platform/ProgramFolder.h"
 
+#include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <optional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,42 +15,54 @@
 namespace tav {
 namespace {
 
-// The hidden name beside path: neither the export nor a reader of the export folder
-// takes it for one of the export files.
-QString hiddenBeside(const QString& path, QLatin1String suffix) {
-    const QFileInfo info(path);
-    return joinPath(info.path(), u'.' + info.fileName() + suffix);
+const QLatin1String kNewSuffix(".new");
+const QLatin1String kLockSuffix(".lock");
+const QLatin1String kColumnTemp("_colstmp.");
+const QLatin1String kColumnFile("_cols.");
+
+QByteArray nativePath(const QString& path) {
+    return QFile::encodeName(path);
 }
 
-bool renameOver(const QString& from, const QString& to) {
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+// Renames only where nothing has the target's name yet. Not every file system knows
+// such a rename; a hard link does the same where it is refused, and where neither is
+// known, the rename runs after a look, under the lock that every writer of the file
+// takes.
+FileReplacement::NewFile renameToNewName(const QString& from, const QString& to) {
+    using NewFile = FileReplacement::NewFile;
+    const QByteArray source = nativePath(from);
+    const QByteArray target = nativePath(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0)
+        return NewFile::Made;
+    if (errno == EEXIST)
+        return NewFile::Existed;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return NewFile::Failed;
+    if (::link(source.constData(), target.constData()) == 0) {
+        ::unlink(source.constData());
+        return NewFile::Made;
+    }
+    if (errno == EEXIST)
+        return NewFile::Existed;
+    if (errno != EPERM && errno != EOPNOTSUPP)
+        return NewFile::Failed;
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
+        return NewFile::Existed;
+    return std::rename(source.constData(), target.constData()) == 0 ? NewFile::Made
+                                                                    : NewFile::Failed;
 }
 
-const QByteArray kRecordEnd("\r\n");
-
-// The recorded length; nothing when the record is not whole.
-std::optional<qint64> recordedLength(const QString& record) {
-    QFile file(record);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray text = file.read(64);
-    if (!text.endsWith(kRecordEnd))
-        return std::nullopt;
-    const QByteArray digits = text.chopped(kRecordEnd.size());
-    if (digits.isEmpty() ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    bool ok = false;
-    const qint64 length = digits.toLongLong(&ok);
-    return ok ? std::optional<qint64>(length) : std::nullopt;
-}
-
-bool removeRecord(const QString& path) {
-    const QString record = appendRecordPathOf(path);
-    if (!QFile::remove(record) && QFileInfo::exists(record))
-        return false;
-    syncFolder(QFileInfo(path).path());
-    return true;
+// The file a leftover was written for; empty for a name that is no leftover.
+QString leftoverTarget(const QString& name) {
+    if (name.startsWith(u'.') && name.endsWith(kNewSuffix))
+        return name.mid(1, name.size() - 1 - kNewSuffix.size());
+    if (name.startsWith(u'.') && name.endsWith(kLockSuffix))
+        return name.mid(1, name.size() - 1 - kLockSuffix.size());
+    const qsizetype temp = name.lastIndexOf(kColumnTemp);
+    if (temp > 0)
+        return name.left(temp) + kColumnFile + name.mid(temp + kColumnTemp.size());
+    return QString();
 }
 
 } // namespace
@@ -66,40 +78,71 @@ bool syncToDisk(QFileDevice& file) {
 }
 
 bool syncFolder(const QString& folder) {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return errno == EACCES || errno == EPERM;
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
     return synced;
 }
 
 QString replacementPathOf(const QString& target) {
-    return hiddenBeside(target, QLatin1String(".new"));
+    const QFileInfo info(target);
+    return joinPath(info.path(), u'.' + info.fileName() + kNewSuffix);
 }
 
-FileReplacement::FileReplacement(const QString& target, const QString& tempPath)
-    : target_(target), temp_(tempPath.isEmpty() ? replacementPathOf(target) : tempPath) {}
+// A link is written through, so its temporary file lies beside the file it names,
+// under that file's hidden name: the rename must stay on that file's disk.
+FileReplacement::FileReplacement(const QString& target, const QString& tempPath, Locking locking)
+    : target_(writtenFilePath(target)),
+      temp_(tempPath.isEmpty() || target_ != target ? replacementPathOf(target_) : tempPath),
+      locking_(locking) {}
 
 FileReplacement::~FileReplacement() {
     discard();
 }
 
+// The first cause is the one the operator needs; what fails after it follows from it.
+bool FileReplacement::fail(int errorNumber) {
+    if (error_.isEmpty())
+        error_ = WriteResult::failedWithErrno(errorNumber).cause();
+    return false;
+}
+
 bool FileReplacement::open(ReadOnlyTarget readOnly) {
+    if (locking_ == Locking::Own) {
+        lock_.emplace(target_);
+        if (!lock_->held()) {
+            error_ = lock_->error();
+            lock_.reset();
+            return false;
+        }
+    }
     const QFileInfo old(target_);
     // Asked as an open would be, with the rights the process has in effect.
     if (readOnly == ReadOnlyTarget::Keep && old.exists() &&
-        ::faccessat(AT_FDCWD, QFile::encodeName(target_).constData(), W_OK, AT_EACCESS) != 0)
+        ::faccessat(AT_FDCWD, nativePath(target_).constData(), W_OK, AT_EACCESS) != 0) {
+        fail(errno);
+        lock_.reset();
         return false;
-    if (!temp_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    }
+    errno = 0;
+    if (!temp_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        fail(errno);
+        lock_.reset();
         return false;
+    }
+    tempMade_ = true;
     if (old.isFile())
         temp_.setPermissions(old.permissions());
     return true;
 }
 
 bool FileReplacement::write(QByteArrayView bytes) {
-    return temp_.isOpen() && temp_.write(bytes.data(), bytes.size()) == bytes.size();
+    if (!temp_.isOpen())
+        return false;
+    errno = 0;
+    return temp_.write(bytes.data(), bytes.size()) == bytes.size() || fail(errno);
 }
 
 bool FileReplacement::writeAllOf(QIODevice& input) {
@@ -108,66 +151,87 @@ bool FileReplacement::writeAllOf(QIODevice& input) {
             return false;
     }
     const auto* file = qobject_cast<const QFileDevice*>(&input);
-    return !file || file->error() == QFileDevice::NoError;
-}
-
-bool FileReplacement::commit() {
-    if (!temp_.isOpen())
-        return false;
-    bool landed = temp_.error() == QFileDevice::NoError && syncToDisk(temp_);
-    temp_.close();
-    landed = landed && temp_.error() == QFileDevice::NoError;
-    // Only data that is on the disk takes the old file's name: after a power cut the
-    // name then holds the old file or the whole new one.
-    if (!landed || !renameOver(temp_.fileName(), target_)) {
-        QFile::remove(temp_.fileName());
+    if (file && file->error() != QFileDevice::NoError) {
+        error_ = QStringLiteral("the source could not be read");
         return false;
     }
-    // The new name is on the disk too; should that fail, the file is still whole.
-    syncFolder(QFileInfo(target_).path());
     return true;
 }
 
-void FileReplacement::discard() {
+// Only data that is on the disk takes the old file's name: after a power cut the name
+// then holds the old file or the whole new one.
+bool FileReplacement::landOnDisk() {
     if (!temp_.isOpen())
-        return;
+        return false;
+    errno = 0;
+    bool landed = temp_.error() == QFileDevice::NoError && syncToDisk(temp_);
+    if (!landed)
+        fail(errno);
+    errno = 0;
     temp_.close();
-    QFile::remove(temp_.fileName());
+    if (landed && temp_.error() != QFileDevice::NoError)
+        landed = fail(errno);
+    if (!landed)
+        discard();
+    return landed;
 }
 
-QString appendRecordPathOf(const QString& path) {
-    return hiddenBeside(path, QLatin1String(".append"));
-}
-
-bool recordAppend(const QString& path, qint64 length) {
-    QFile record(appendRecordPathOf(path));
-    if (!record.open(QIODevice::WriteOnly | QIODevice::Truncate))
+bool FileReplacement::commit() {
+    if (!landOnDisk())
         return false;
-    const QByteArray text = QByteArray::number(length) + kRecordEnd;
-    const bool written = record.write(text) == text.size() && syncToDisk(record);
-    record.close();
-    if (!written || record.error() != QFileDevice::NoError) {
-        record.remove();
+    if (std::rename(nativePath(temp_.fileName()).constData(), nativePath(target_).constData()) !=
+        0) {
+        fail(errno);
+        discard();
         return false;
     }
-    return syncFolder(QFileInfo(path).path());
+    tempMade_ = false;
+    // The new name is on the disk too; should that fail, the file is still whole.
+    syncFolder(QFileInfo(target_).path());
+    lock_.reset();
+    return true;
 }
 
-bool finishAppend(const QString& path) {
-    return removeRecord(path);
-}
-
-bool undoUnfinishedAppend(const QString& path) {
-    const QString record = appendRecordPathOf(path);
-    if (!QFileInfo::exists(record))
-        return true;
-    const std::optional<qint64> length = recordedLength(record);
-    if (length && QFileInfo(path).isFile() && QFileInfo(path).size() > *length) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadWrite) || !file.resize(*length) || !syncToDisk(file))
-            return false;
+FileReplacement::NewFile FileReplacement::commitNew() {
+    if (!landOnDisk())
+        return NewFile::Failed;
+    const NewFile made = renameToNewName(temp_.fileName(), target_);
+    if (made == NewFile::Failed)
+        fail(errno);
+    if (made == NewFile::Made) {
+        tempMade_ = false;
+        syncFolder(QFileInfo(target_).path());
     }
-    return removeRecord(path);
+    discard();
+    return made;
+}
+
+// Once the temporary file has taken the target's name, its own name may already be
+// another writer's.
+void FileReplacement::discard() {
+    if (temp_.isOpen())
+        temp_.close();
+    if (tempMade_)
+        QFile::remove(temp_.fileName());
+    tempMade_ = false;
+    lock_.reset();
+}
+
+void removeLeftovers(const QString& folder) {
+    if (folder.isEmpty())
+        return;
+    const QStringList names =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        const QString target = leftoverTarget(name);
+        if (target.isEmpty())
+            continue;
+        // A lock that is held belongs to a live writer: its files stay. A lock file
+        // goes with the lock's release.
+        const FileLock lock(joinPath(folder, target), std::chrono::milliseconds(0));
+        if (lock.held() && !name.endsWith(kLockSuffix))
+            QFile::remove(joinPath(folder, name));
+    }
 }
 
 } // namespace tav

@@ -1,11 +1,13 @@
 #include "platform/TextFile.h"
 
 #include "platform/AnsiText.h"
+#include "platform/DurableAppend.h"
 #include "platform/DurableFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstring>
 
 namespace tav {
@@ -96,57 +98,56 @@ std::optional<QStringList> readListItemsFromFile(const QString& path) {
     return readListItems(fromAnsi(file.readAll()));
 }
 
-bool replaceFileLines(const QString& path, const QStringList& lines, bool mustExist) {
+WriteResult replaceFileLines(const QString& path, const QStringList& lines, bool mustExist) {
     if (mustExist && !QFileInfo(path).isFile())
-        return false;
+        return WriteResult::failedWithErrno(ENOENT);
     FileReplacement file(path);
     if (!file.open())
-        return false;
+        return WriteResult::failed(file.error());
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += toAnsi(line) + kLineEnd;
-    return file.write(bytes) && file.commit();
+    if (!file.write(bytes) || !file.commit())
+        return WriteResult::failed(file.error());
+    return WriteResult::done();
 }
 
 TextStream::TextStream(const QString& path, Mode mode, const QString& replacementPath)
-    : path_(path) {
+    : path_(path), mode_(mode) {
+    errno = 0;
     switch (mode) {
     case Mode::Read:
         file_ = std::make_unique<QFile>(path);
-        file_->open(QIODevice::ReadOnly);
+        if (!file_->open(QIODevice::ReadOnly))
+            noteError(errno);
         break;
     case Mode::Create:
         file_ = std::make_unique<QFile>(path);
-        file_->open(QIODevice::WriteOnly | QIODevice::Truncate);
+        if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            noteError(errno);
         break;
     case Mode::Append:
-        openForAppend();
+        if (QFileInfo(path).isFile())
+            block_.emplace();
+        else
+            noteError(ENOENT);
+        break;
+    case Mode::New:
+        block_.emplace();
         break;
     case Mode::Replace:
         replacement_ = std::make_unique<FileReplacement>(path, replacementPath);
-        replacement_->open();
+        if (!replacement_->open())
+            error_ = replacement_->error();
         break;
     }
 }
 
-// The old length is on the disk before the first byte is appended, and the record goes
-// only once the appended bytes are on the disk too.
-void TextStream::openForAppend() {
-    file_ = std::make_unique<QFile>(path_);
-    if (!QFileInfo(path_).isFile() || !undoUnfinishedAppend(path_) ||
-        !file_->open(QIODevice::WriteOnly | QIODevice::Append))
-        return;
-    openSize_ = file_->size();
-    appendRecorded_ = recordAppend(path_, openSize_);
-    if (!appendRecorded_)
-        file_->close();
-}
-
-// A replacement that was never closed was broken off: it never takes the old file's
-// place.
+// A replacement or a new file that was never closed was broken off: it never takes a
+// file's place. What an append stream holds is added, as a close would.
 TextStream::~TextStream() {
-    if (replacement_)
-        replacement_->discard();
+    if (replacement_ || mode_ == Mode::New)
+        discard();
     else
         close();
 }
@@ -158,7 +159,14 @@ QFileDevice* TextStream::device() const {
 }
 
 bool TextStream::isOpen() const {
+    if (block_)
+        return true;
     return device() && device()->isOpen();
+}
+
+void TextStream::noteError(int errorNumber) {
+    if (error_.isEmpty())
+        error_ = WriteResult::failedWithErrno(errorNumber).cause();
 }
 
 bool TextStream::write(const QString& text) {
@@ -166,34 +174,49 @@ bool TextStream::write(const QString& text) {
 }
 
 bool TextStream::writeRaw(QByteArrayView bytes) {
+    if (block_ && !failed_) {
+        block_->append(bytes);
+        return true;
+    }
     QFileDevice* const file = device();
-    if (failed_ || !isOpen() || !file->isWritable()) {
+    if (failed_ || !isOpen() || !file || !file->isWritable()) {
         failed_ = true;
         return false;
     }
-    if (file->write(bytes.data(), bytes.size()) != bytes.size())
+    errno = 0;
+    if (file->write(bytes.data(), bytes.size()) != bytes.size()) {
+        if (replacement_)
+            error_ = replacement_->error();
+        noteError(errno);
         discardWrites();
+    }
     return !failed_;
 }
 
-// Half a block in a layout file would glue the next export's line onto it.
+bool TextStream::writeHeaderLine(const QString& text) {
+    if (mode_ != Mode::New)
+        return writeLine(text);
+    if (!block_)
+        return false;
+    headerLines_ += toAnsi(text) + kLineEnd;
+    return true;
+}
+
+// Half a file would glue the next export's line onto it.
 void TextStream::discardWrites() {
     failed_ = true;
-    if (replacement_) {
-        replacement_->discard();
+    if (replacement_ || block_) {
+        discard();
         return;
     }
     file_->close();
-    if (QFile::resize(path_, openSize_) && appendRecorded_) {
-        QFile cut(path_);
-        if (cut.open(QIODevice::ReadWrite) && syncToDisk(cut))
-            appendRecorded_ = !finishAppend(path_);
-    }
+    QFile::resize(path_, 0);
 }
 
 void TextStream::discard() {
     if (replacement_)
         replacement_->discard();
+    block_.reset();
 }
 
 bool TextStream::writeLine(const QString& text) {
@@ -204,7 +227,7 @@ bool TextStream::fillBuffer() {
     if (readPos_ < pending_.size())
         return true;
     readPos_ = 0;
-    if (!isOpen() || !device()->isReadable()) {
+    if (!device() || !device()->isOpen() || !device()->isReadable()) {
         pending_.clear();
         return false;
     }
@@ -252,23 +275,41 @@ bool TextStream::atEnd() {
 }
 
 bool TextStream::close() {
+    if (block_) {
+        const QByteArray block = std::move(*block_);
+        block_.reset();
+        // An append of nothing leaves the file as it is; a new file is made even empty.
+        if (failed_ || (mode_ == Mode::Append && block.isEmpty()))
+            return !failed_;
+        const AppendResult added = mode_ == Mode::New ? appendOrCreate(path_, headerLines_, block)
+                                                      : appendBlock(path_, block);
+        leftAsFound_ = added.leftAsFound;
+        if (!added.written) {
+            failed_ = true;
+            error_ = added.written.cause();
+        }
+        return !failed_;
+    }
     if (!isOpen())
         return !failed_;
     if (replacement_) {
         // Synced to the disk, then renamed over the old file in one step.
-        if (!replacement_->commit())
+        if (!replacement_->commit()) {
             failed_ = true;
+            error_ = replacement_->error();
+        }
         return !failed_;
     }
     const bool writing = file_->isWritable();
-    const bool landed = !writing || (appendRecorded_ ? syncToDisk(*file_) : file_->flush());
+    errno = 0;
+    const bool landed = !writing || file_->flush();
+    const int cause = errno;
     file_->close();
     if (writing && (!landed || file_->error() != QFileDevice::NoError)) {
+        noteError(cause);
         discardWrites();
         return false;
     }
-    if (appendRecorded_)
-        appendRecorded_ = !finishAppend(path_);
     return !failed_;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -35,21 +37,23 @@ std::optional<QStringList> readListItemsFromFile(const QString& path);
 // Replaces a file whole with the given lines (each followed by CR LF) through a
 // temporary file beside it, so a kill, a full disk or a power cut never leaves half a
 // file.
-// With mustExist, a missing file is not created. False when nothing was written.
-bool replaceFileLines(const QString& path, const QStringList& lines, bool mustExist = false);
+// With mustExist, a missing file is not created. Fails when nothing was written.
+WriteResult replaceFileLines(const QString& path, const QStringList& lines, bool mustExist = false);
 
 // An open text file, written or read line by line.
 class TextStream {
 public:
-    enum class Mode { Read, Create, Append, Replace };
+    enum class Mode { Read, Create, Append, New, Replace };
 
     // Opens the file; Create makes it anew (an old file is emptied), Append and Read
-    // never create it. Replace writes a new file beside the old one (under the name
-    // given, else a hidden one), which takes the old one's place at the close; until
-    // then the old file stays as it was. An append is whole or not there at all, also
-    // after a kill or a power cut: one that an earlier run broke off is cut off before
-    // this one starts. isOpen() tells whether opening worked. A replacement is put in
-    // place by close() only; one destroyed before is dropped.
+    // never create it. Append and New keep what is written and add it at close() as one
+    // block, whole or not at all, also after a kill or a power cut, and never in the
+    // middle of another writer's block (DurableAppend.h); New makes the file when there
+    // is none, with the header lines first. Replace writes a new file beside the old one
+    // (under the name given, else a hidden one), which takes the old one's place at the
+    // close; until then the old file stays as it was. isOpen() tells whether opening
+    // worked. A replacement or a new file is put in place by close() only; one
+    // destroyed before is dropped.
     TextStream(const QString& path, Mode mode, const QString& replacementPath = QString());
     ~TextStream();
     TextStream(const TextStream&) = delete;
@@ -65,7 +69,15 @@ public:
     // Bytes read from another file of the program, written as they are.
     bool writeRaw(QByteArrayView bytes);
     bool writeLine(const QString& text);
+    // New: a line that goes first into the file, and only when the close makes it.
+    // Any other mode writes it as a line.
+    bool writeHeaderLine(const QString& text);
     bool failed() const { return failed_; }
+    // Why opening, writing or closing failed, in the system's words.
+    const QString& error() const { return error_; }
+    // Append and New: the close met an append that another writer left unfinished, and
+    // left its file as found.
+    bool leftAsFound() const { return leftAsFound_; }
 
     // Reading: the next line without its end, nothing at the end of the file.
     std::optional<QString> readLine();
@@ -76,20 +88,24 @@ public:
 
     // Flushes and closes; false when the data could not be written out.
     bool close();
-    // Replace: the new file is dropped and the old one stays as it is.
+    // Replace, Append and New: nothing written is put in place, and the old file stays
+    // as it is.
     void discard();
 
 private:
     QFileDevice* device() const;
-    void openForAppend();
     void discardWrites();
+    void noteError(int errorNumber);
 
     QString path_;
-    std::unique_ptr<QFile> file_;                  // Read, Create, Append
+    Mode mode_;
+    std::unique_ptr<QFile> file_;                  // Read, Create
     std::unique_ptr<FileReplacement> replacement_; // Replace
-    qint64 openSize_ = 0;                          // what an appended file held before
-    bool appendRecorded_ = false;
+    std::optional<QByteArray> block_;              // Append, New: added at the close
+    QByteArray headerLines_;                       // New
     bool failed_ = false;
+    bool leftAsFound_ = false;
+    QString error_;
     // Reading: the part of the file read last, and how far into it the lines went.
     bool fillBuffer();
     QByteArray pending_;

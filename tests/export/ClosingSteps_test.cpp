@@ -76,16 +76,18 @@ TEST_F(ClosingStepsTest, FilesThatCouldNotBeWrittenAreLoggedAndNeverReportedAsSu
     const QString layout = path("Export/AB12/bench_rows.txt");
     const QString copy = path("Ascii/AB12/[AB12].txt");
     const QString failures = "Export file could not be written : " + stone +
-                             "\n\rExport file could not be written : " + layout +
-                             "\n\rExport file could not be copied to : " + copy;
+                             " (Not a directory)\n\rExport file could not be written : " + layout +
+                             " (Not a directory)\n\rExport file could not be copied to : " + copy +
+                             " (No such file or directory)";
     EXPECT_EQ(dir.read("Logs/[AB12].log"), ("\n\r" + failures + "\r\n").toLocal8Bit());
     EXPECT_EQ(run->program.ExportWarningFlag, -1);
     ASSERT_EQ(recording().messages.shown.size(), 1u);
     const test::ShownMessage& box = recording().messages.shown[0];
     EXPECT_EQ(box.title, "EXPORT NOT COMPLETE");
     EXPECT_EQ(box.icon, MessageIcon::Critical);
-    EXPECT_TRUE(box.text.startsWith("Export finished with errors - see the problem log"));
-    EXPECT_TRUE(box.text.contains(copy));
+    EXPECT_EQ(box.text, "Export finished with errors, listed below and in the problem log " +
+                            path("Logs/[AB12].log") + "\n\n" +
+                            QString(failures).replace("\n\r", "\n"));
     // The run still ends as every export does.
     EXPECT_EQ(recording().batches.started.size(), 1u);
     EXPECT_EQ(recording().programEnd.endCount, 1);
@@ -111,9 +113,9 @@ TEST_F(ClosingStepsTest, ACopyIntoAnAsciiFolderThatCannotTakeItIsReportedWithout
     // A plain file stands where the ASCII folder should be.
     dir.write("Ascii", "not a folder");
     ASSERT_EQ(exportStone(), ExportOutcome::Completed);
-    EXPECT_EQ(dir.read("Logs/AB12.log"),
-              ("\n\rExport file could not be copied to : " + path("Ascii/AB12.txt") + "\r\n")
-                  .toLocal8Bit());
+    EXPECT_EQ(dir.read("Logs/AB12.log"), ("\n\rExport file could not be copied to : " +
+                                          path("Ascii/AB12.txt") + " (Not a directory)\r\n")
+                                             .toLocal8Bit());
     ASSERT_EQ(recording().messages.shown.size(), 1u);
     EXPECT_EQ(recording().messages.shown[0].title, "EXPORT NOT COMPLETE");
     EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture("row_plain_stone.txt"));
@@ -123,9 +125,9 @@ TEST_F(ClosingStepsTest, AMissingSettingsFileIsNotCreatedButReported) {
     QFile::remove(path("ExportPa.txt"));
     ASSERT_EQ(exportStone(), ExportOutcome::Completed);
     EXPECT_FALSE(dir.exists("ExportPa.txt"));
-    EXPECT_EQ(dir.read("Logs/AB12.log"),
-              ("\n\rSettings file could not be written : " + path("ExportPa.txt") + "\r\n")
-                  .toLocal8Bit());
+    EXPECT_EQ(dir.read("Logs/AB12.log"), ("\n\rSettings file could not be written : " +
+                                          path("ExportPa.txt") + " (No such file or directory)\r\n")
+                                             .toLocal8Bit());
     EXPECT_EQ(recording().messages.shown.at(0).title, "EXPORT NOT COMPLETE");
 }
 

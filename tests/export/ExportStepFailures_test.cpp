@@ -88,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                         return QStringList{
                             "UserData row could not be written : " + t.file("Reports.mdb"),
                             "Key file could not be written : " + t.file("test_export.txt"),
-                            "Settings file could not be written : " + t.file("ExportPa.txt")};
+                            "Settings file could not be written : " + t.file("ExportPa.txt") +
+                                " (Permission denied)"};
                     }},
         FailureCase{"ListedTableMissingFromTheDatabase",
                     [](ExportStepFailuresTest& t) {
