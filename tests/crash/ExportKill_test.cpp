@@ -42,19 +42,10 @@ protected:
         test::copySampleFolder(dir);
         test::setLine(dir, "ExportPa.txt", 8, layout());
         test::setLine(dir, "ExportPa.txt", 18, "1"); // export at start-up
-        lengthenTemplate();
-    }
-
-    // A long template keeps the export files open for a fifth of a second or more, so the
-    // kills can be spread over the writing whatever the machine's load; its block spans
-    // many fills of the stream's buffer.
-    void lengthenTemplate() const {
-        withReports(QStringLiteral("template"), [](QSqlDatabase& db) {
-            QSqlQuery rows(db);
-            ASSERT_TRUE(rows.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
-                                  "FROM n WHERE i < 40000) INSERT INTO Template_GIA SELECT "
-                                  "'Proportions.TABLE_PC', 'Table', 1 FROM n"));
-        });
+        // A long template keeps the export files open for a fifth of a second or more, so
+        // the kills can be spread over the writing whatever the machine's load; its block
+        // spans many fills of the stream's buffer.
+        test::addTemplateRows(dir, 40000);
     }
 
     // Runs `use` on a connection of its own to the folder's Reports.mdb, closed after.

@@ -94,6 +94,24 @@ TEST_F(ClosingStepsTest, FilesThatCouldNotBeWrittenAreLoggedAndNeverReportedAsSu
     EXPECT_FALSE(dir.exists("test_export.txt"));
 }
 
+// The box holds its list itself, and names the problem log only where it was written.
+TEST_F(ClosingStepsTest, TheBoxNeverSendsTheOperatorToAProblemLogThatWasNotWritten) {
+    // A plain file stands where the ASCII folder should be, and the log folder in it.
+    dir.write("Ascii", "not a folder");
+    window().LogFolder = path("Ascii/Logs");
+    ASSERT_EQ(exportStone(), ExportOutcome::Completed);
+
+    const QString copy =
+        "Export file could not be copied to : " + path("Ascii/AB12.txt") + " (Not a directory)";
+    const QString log =
+        "Problem log could not be written : " + path("Ascii/Logs/AB12.log") + " (Not a directory)";
+    ASSERT_EQ(recording().messages.shown.size(), 1u);
+    EXPECT_EQ(recording().messages.shown[0].title, "EXPORT NOT COMPLETE");
+    EXPECT_EQ(recording().messages.shown[0].text,
+              "Export finished with errors, listed below\n\n" + copy + "\n" + log);
+    EXPECT_EQ(window().msgb1->text(), "\n\r" + copy + "\n\r" + log);
+}
+
 TEST_F(ClosingStepsTest, WithoutAnAsciiFolderNoCopyIsWantedAndNothingIsSaid) {
     for (const char* unset : {"", "   "}) {
         SCOPED_TRACE(std::string("ASCII folder '") + unset + "'");

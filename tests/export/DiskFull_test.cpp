@@ -88,5 +88,43 @@ TEST_F(DiskFullTest, ANewLayoutFileThatCouldNotBeWrittenIsNotLeftBehind) {
     EXPECT_EQ(layout, dir.read("Export/AB12.txt"));
 }
 
+// Every file that did not land is named with the system's cause, so the operator knows
+// to free the disk; the ASCII box gives it too, and the closing box, whose problem log
+// could not be written either, holds the list itself.
+TEST_F(DiskFullTest, EveryFileThatDidNotLandIsNamedWithTheSystemsCause) {
+    exportNormally("Row");
+    dir.write("AB12.asc", "H OEDF StoneId=SCAN\r\nH OEDF Weight=0.51\r\nH OEDF Shape=RBC\r\n"
+                          "H OEDF Version=7\r\n");
+    const QString cause = " (File too large)";
+    const QStringList files = {
+        "Export file could not be written : " + path("Export/AB12.txt") + cause,
+        "Export file could not be written : " + path("Export/bench_rows.txt") + cause,
+        "Settings file could not be written : " + path("ExportPa.txt") + cause,
+        "ASCII file could not be written : " + path("Ascii/AB12.asc") + cause,
+        "Export file could not be copied to : " + path("Ascii/AB12.txt") + cause,
+        "Problem log could not be written : " + path("Logs/AB12.log") + cause,
+    };
+    // Each check that fails sets its bit.
+    const int failed = test::runWithFileSizeLimit(10, [&] {
+        startRun().AsciiExportOn = true;
+        exportStone();
+        const auto& shown = recording().messages.shown;
+        if (shown.size() != 2)
+            return 1;
+        int bits = 0;
+        if (shown[0].text != " Error No:   75 Description of Error :  File too large"
+                             "\n\r\n\r.....ASCII File not Exported ........")
+            bits |= 2;
+        if (!shown[1].text.startsWith("Export finished with errors, listed below\n\n"))
+            bits |= 4;
+        for (const QString& line : files) {
+            if (!shown[1].text.split(u'\n').contains(line))
+                bits |= 8;
+        }
+        return bits;
+    });
+    EXPECT_EQ(failed, 0);
+}
+
 } // namespace
 } // namespace tav

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tav {
@@ -102,6 +104,132 @@ TEST(DurableFile, TheNextAppendAfterAKillStartsFromTheOldEnd) {
     EXPECT_FALSE(next.leftAsFound());
     EXPECT_EQ(dir.read("layout.txt"), before + "AB12,\r\n");
     EXPECT_EQ(everyFileIn(dir), QStringList({"layout.txt"}));
+}
+
+// Another bench in the middle of its append: its record is made and half its block
+// written when this one starts, and the rest follows a while later.
+TEST(DurableFile, AnAppendWaitsUntilTheWriterBeforeItHasFinished) {
+    test::TempProgramFolder dir;
+    const QByteArray before = "K7,0.4,\r\n \r\n";
+    dir.write("layout.txt", before);
+    const QString layout = dir.filePath("layout.txt");
+    const QByteArray theirs = QByteArray(50000, 'x') + "\r\n \r\n";
+    const QByteArray mine = "AB12,0.5,\r\n \r\n";
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        const FileLock lock(layout);
+        recordAppend(layout, before.size(), theirs);
+        const int fd = ::open(QFile::encodeName(layout).constData(), O_WRONLY | O_APPEND);
+        bool written = ::write(fd, theirs.constData(), 20000) == 20000;
+        written = ::write(ready[1], "x", 1) == 1 && written;
+        ::usleep(300000);
+        written = ::write(fd, theirs.constData() + 20000, theirs.size() - 20000) ==
+                      theirs.size() - 20000 &&
+                  written;
+        ::fsync(fd);
+        finishAppend(layout);
+        ::_exit(written ? 0 : 1);
+    }
+    char signal = 0;
+    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+    const AppendResult added = appendBlock(layout, mine);
+    int status = 0;
+    ::waitpid(other, &status, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(added.written) << added.written.cause().toStdString();
+    EXPECT_FALSE(added.leftAsFound);
+    EXPECT_TRUE(dir.read("layout.txt") == before + theirs + mine)
+        << dir.read("layout.txt").size() << " bytes";
+    EXPECT_EQ(everyFileIn(dir), QStringList({"layout.txt"}));
+}
+
+TEST(DurableFile, ANewFileNeverTakesThePlaceOfOneThatAppearedMeanwhile) {
+    test::TempProgramFolder dir;
+    const QString target = dir.filePath("bench_table.txt");
+    const QByteArray theirs = "Lot;\r\nK7 ;\r\n";
+    {
+        FileReplacement made(target);
+        ASSERT_TRUE(made.open());
+        ASSERT_TRUE(made.write("Lot;\r\nAB12;\r\n"));
+        // A writer that knows no lock makes the file first.
+        dir.write("bench_table.txt", theirs);
+        EXPECT_EQ(made.commitNew(), FileReplacement::NewFile::Existed);
+    }
+    EXPECT_EQ(dir.read("bench_table.txt"), theirs);
+    EXPECT_EQ(everyFileIn(dir), QStringList({"bench_table.txt"}));
+
+    // The first lines go in only where the append makes the file.
+    QFile::remove(target);
+    EXPECT_TRUE(appendOrCreate(target, "Lot;\r\n", "AB12;\r\n").written);
+    EXPECT_TRUE(appendOrCreate(target, "Lot;\r\n", "CD34;\r\n").written);
+    EXPECT_EQ(dir.read("bench_table.txt"), "Lot;\r\nAB12;\r\nCD34;\r\n");
+    EXPECT_EQ(everyFileIn(dir), QStringList({"bench_table.txt"}));
+}
+
+// A bench that links a file of the program to a shared one keeps its link, and the
+// shared file takes the text.
+TEST(DurableFile, ALinkedFileIsWrittenThroughAndTheLinkStays) {
+    const struct {
+        const char* name;
+        QString linkTarget; // as the link holds it
+        bool sharedExists;
+    } cases[] = {
+        {"a link to a file in another folder", "../shared/ExportPa.txt", true},
+        {"a link to a link", "../shared/second-link.txt", true},
+        {"a link to a file not made yet", "../shared/ExportPa.txt", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempProgramFolder dir;
+        QDir().mkpath(dir.filePath("program"));
+        if (c.sharedExists)
+            dir.write("shared/ExportPa.txt", "old\r\n");
+        else
+            QDir().mkpath(dir.filePath("shared"));
+        ASSERT_TRUE(QFile::link("ExportPa.txt", dir.filePath("shared/second-link.txt")));
+        ASSERT_TRUE(QFile::link(c.linkTarget, dir.filePath("program/ExportPa.txt")));
+        const QString link = dir.filePath("program/ExportPa.txt");
+
+        EXPECT_TRUE(replaceFileLines(link, {"new"}));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(dir.read("shared/ExportPa.txt"), "new\r\n");
+        TextStream append(link, TextStream::Mode::Append);
+        EXPECT_TRUE(append.writeLine("more"));
+        EXPECT_TRUE(append.close());
+        EXPECT_EQ(dir.read("shared/ExportPa.txt"), "new\r\nmore\r\n");
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(QDir(dir.filePath("shared")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList({"ExportPa.txt", "second-link.txt"}));
+        EXPECT_EQ(QDir(dir.filePath("program")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList({"ExportPa.txt"}));
+    }
+}
+
+// What killed writers left: replacements that never took their names, the Col layout's
+// merged file, lock files. What a live writer holds stays, and so do names that are
+// none of these.
+TEST(DurableFile, LeftoversGoWhereNoLiveWriterHoldsThem) {
+    test::TempProgramFolder dir;
+    for (const char* name :
+         {"AB12.txt", ".AB12.txt.new", "bench_colstmp.txt", ".bench_rows.txt.lock",
+          ".ExportPa.txt.new", "notes.new", ".bench_rows.txt.append", ".CD34.txt.new"})
+        dir.write(name, "x");
+    const FileLock live(dir.filePath("CD34.txt"));
+    ASSERT_TRUE(live.held());
+
+    removeLeftovers(dir.path());
+
+    QStringList left = everyFileIn(dir);
+    left.sort();
+    EXPECT_EQ(left, QStringList({".CD34.txt.lock", ".CD34.txt.new", ".bench_rows.txt.append",
+                                 "AB12.txt", "notes.new"}));
 }
 
 TEST(DurableFile, AReadOnlyFileIsReplacedOnlyWhereThatIsAsked) {

@@ -35,16 +35,26 @@ constexpr QFileDevice::Permissions writeBits = QFileDevice::WriteOwner | QFileDe
 
 } // namespace
 
-ReadOnlyPath::ReadOnlyPath(QString path)
+PathPermissions::PathPermissions(QString path, QFileDevice::Permissions permissions)
     : path_(std::move(path)), permissions_(QFile::permissions(path_)),
       effectiveCapabilities_(currentCapabilities().data[0].effective) {
-    QFile::setPermissions(path_, permissions_ & ~writeBits);
+    QFile::setPermissions(path_, permissions);
     setEffective(effectiveCapabilities_ & ~permissionOverrides);
 }
 
-ReadOnlyPath::~ReadOnlyPath() {
+PathPermissions::~PathPermissions() {
     setEffective(effectiveCapabilities_);
     QFile::setPermissions(path_, permissions_);
 }
+
+ReadOnlyPath::ReadOnlyPath(const QString& path)
+    : PathPermissions(path, QFile::permissions(path) & ~writeBits) {}
+
+// The owner's read bit is taken as well: the test's process owns the folder, where a
+// bench would be one of the others.
+DropBoxFolder::DropBoxFolder(const QString& path)
+    : PathPermissions(path, QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                QFileDevice::WriteOther | QFileDevice::ExeOther) {}
 
 } // namespace tav::test

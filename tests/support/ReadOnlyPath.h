@@ -5,23 +5,35 @@
 
 #include <cstdint>
 
-// A file or folder made read-only for as long as the object lives, and given its
-// permissions back at the end. Root passes over permissions, so while any such object
-// lives the calling thread sets aside the capabilities that let it: a read-only file
-// then refuses writes to the test as it would to any bench user.
+// A file or folder given fewer permissions for as long as the object lives, and given
+// its permissions back at the end. Root passes over permissions, so while any such
+// object lives the calling thread sets aside the capabilities that let it: the path then
+// refuses the test what it would refuse any bench user.
 namespace tav::test {
 
-class ReadOnlyPath {
+class PathPermissions {
 public:
-    explicit ReadOnlyPath(QString path);
-    ~ReadOnlyPath();
-    ReadOnlyPath(const ReadOnlyPath&) = delete;
-    ReadOnlyPath& operator=(const ReadOnlyPath&) = delete;
+    PathPermissions(QString path, QFileDevice::Permissions permissions);
+    ~PathPermissions();
+    PathPermissions(const PathPermissions&) = delete;
+    PathPermissions& operator=(const PathPermissions&) = delete;
 
 private:
     QString path_;
     QFileDevice::Permissions permissions_;
     std::uint32_t effectiveCapabilities_ = 0;
+};
+
+// Read-only: every write bit taken away.
+class ReadOnlyPath : public PathPermissions {
+public:
+    explicit ReadOnlyPath(const QString& path);
+};
+
+// A folder the bench may write into and pass through but not list: a drop box.
+class DropBoxFolder : public PathPermissions {
+public:
+    explicit DropBoxFolder(const QString& path);
 };
 
 } // namespace tav::test

@@ -6,6 +6,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +48,22 @@ void setLine(const TempProgramFolder& folder, const QString& name, int lineNumbe
         lines.append(QString());
     lines[lineNumber - 1] = text;
     folder.writeLines(name, lines);
+}
+
+void addTemplateRows(const TempProgramFolder& folder, int rows) {
+    const QString name = QStringLiteral("template-rows");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(folder.filePath(QStringLiteral("Reports.mdb")));
+        ASSERT_TRUE(db.open());
+        QSqlQuery insert(db);
+        ASSERT_TRUE(insert.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                               "SELECT i + 1 FROM n WHERE i < %1) INSERT INTO "
+                                               "Template_GIA SELECT 'Proportions.TABLE_PC', "
+                                               "'Table', 1 FROM n")
+                                    .arg(rows)));
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
 void setScanKey(const TempProgramFolder& folder, const QString& key, const QString& value) {

@@ -22,6 +22,10 @@ void copySampleFolder(const TempProgramFolder& target);
 void setLine(const TempProgramFolder& folder, const QString& name, int lineNumber,
              const QString& text);
 
+// Adds that many rows to the end of the sample's template table Template_GIA, each
+// writing the table width: a long template keeps the export writing for a while.
+void addTemplateRows(const TempProgramFolder& folder, int rows);
+
 // Puts a key of the folder's test.txt first in its section, or removes it for a null
 // value.
 void setScanKey(const TempProgramFolder& folder, const QString& key, const QString& value);
