@@ -236,8 +236,7 @@ AppendResult appendLocked(const QString& path, QByteArrayView firstLines, QByteA
 } // namespace
 
 QString appendRecordPathOf(const QString& path) {
-    const QFileInfo info(path);
-    return joinPath(info.path(), u'.' + info.fileName() + QStringLiteral(".append"));
+    return hiddenPathBeside(path, QStringLiteral(".append"));
 }
 
 bool recordAppend(const QString& path, qint64 length, QByteArrayView block) {

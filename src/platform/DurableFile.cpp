@@ -15,8 +15,8 @@
 namespace tav {
 namespace {
 
-const QLatin1String kNewSuffix(".new");
-const QLatin1String kLockSuffix(".lock");
+const QString kNewSuffix = QStringLiteral(".new");
+const QString kLockSuffix = QStringLiteral(".lock");
 const QLatin1String kColumnTemp("_colstmp.");
 const QLatin1String kColumnFile("_cols.");
 
@@ -55,12 +55,12 @@ FileReplacement::NewFile renameToNewName(const QString& from, const QString& to)
 
 // The file a leftover was written for; empty for a name that is no leftover.
 QString leftoverTarget(const QString& name) {
-    if (name.startsWith(u'.') && name.endsWith(kNewSuffix))
-        return name.mid(1, name.size() - 1 - kNewSuffix.size());
-    if (name.startsWith(u'.') && name.endsWith(kLockSuffix))
-        return name.mid(1, name.size() - 1 - kLockSuffix.size());
+    for (const QString& suffix : {kNewSuffix, kLockSuffix}) {
+        if (name.startsWith(u'.') && name.endsWith(suffix) && name.size() > suffix.size() + 1)
+            return name.mid(1, name.size() - 1 - suffix.size());
+    }
     const qsizetype temp = name.lastIndexOf(kColumnTemp);
-    if (temp > 0)
+    if (temp >= 0)
         return name.left(temp) + kColumnFile + name.mid(temp + kColumnTemp.size());
     return QString();
 }
@@ -87,8 +87,7 @@ bool syncFolder(const QString& folder) {
 }
 
 QString replacementPathOf(const QString& target) {
-    const QFileInfo info(target);
-    return joinPath(info.path(), u'.' + info.fileName() + kNewSuffix);
+    return hiddenPathBeside(target, kNewSuffix);
 }
 
 // A link is written through, so its temporary file lies beside the file it names,

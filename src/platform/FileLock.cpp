@@ -34,8 +34,7 @@ QString writtenFilePath(const QString& path) {
 }
 
 QString lockPathOf(const QString& path) {
-    const QFileInfo file(writtenFilePath(path));
-    return joinPath(file.path(), u'.' + file.fileName() + QStringLiteral(".lock"));
+    return hiddenPathBeside(writtenFilePath(path), QStringLiteral(".lock"));
 }
 
 FileLock::FileLock(const QString& path, std::chrono::milliseconds wait)

@@ -7,6 +7,11 @@
 
 namespace tav {
 
+QString hiddenPathBeside(const QString& path, const QString& suffix) {
+    const QFileInfo info(path);
+    return joinPath(info.path(), u'.' + info.fileName() + suffix);
+}
+
 QString joinPath(const QString& folder, const QString& name) {
     return folder + QDir::separator() + name;
 }

@@ -8,6 +8,11 @@ namespace tav {
 // every path: plainly, without looking at what the folder text ends with.
 QString joinPath(const QString& folder, const QString& name);
 
+// The hidden name beside a file that one of the program's own files about it takes: a
+// dot, the file's name and the suffix (".bench_rows.txt.append"). Neither the export nor
+// a reader of the export folder takes it for one of the export files.
+QString hiddenPathBeside(const QString& path, const QString& suffix);
+
 // The folder of the program, where the scanner leaves its files and the settings
 // live. File names in it match without regard to case: the program names one file
 // in several spellings ("reports.mdb", "Reports.mdb").

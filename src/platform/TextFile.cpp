@@ -185,8 +185,6 @@ bool TextStream::writeRaw(QByteArrayView bytes) {
     }
     errno = 0;
     if (file->write(bytes.data(), bytes.size()) != bytes.size()) {
-        if (replacement_)
-            error_ = replacement_->error();
         noteError(errno);
         discardWrites();
     }

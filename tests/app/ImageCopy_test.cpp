@@ -273,6 +273,21 @@ TEST_F(ImageCopyTest, OneMissingImageDoesNotStopTheOther) {
     EXPECT_TRUE(near(centreOf(window->Image1[1]->picture()), arrowsColour));
 }
 
+// A start-up killed in the middle of its copy left the copy half-made under its hidden
+// name; this one's image is missing from the store, so no copy of the same name takes
+// that name over.
+TEST_F(ImageCopyTest, WhatAKilledStartUpLeftOfACopyIsRemoved) {
+    buildStore(/*hearts=*/false, /*arrows=*/true);
+    writeImageList("1");
+    makeFolder(destination("S-1"));
+    writeFile(destination("S-1/.Hearts.jpg.new"), "half a picture");
+
+    copyStoreImages(*window);
+
+    EXPECT_EQ(QDir(destination("S-1")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"Arrows.jpg"});
+}
+
 // Restores the working folder when the test ends.
 class WorkingFolder {
 public:

@@ -70,9 +70,16 @@ protected:
         for (int b = 0; b < kBenches; ++b) {
             SCOPED_TRACE(stoneId(b, round).toStdString());
             QProcess& program = *programs[b];
-            ASSERT_TRUE(program.waitForFinished(120000));
-            EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-            EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().constData();
+            // One that hangs (on a message box, say) is stopped, and what the others
+            // wrote is still looked at.
+            if (program.waitForFinished(60000)) {
+                EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+                EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().constData();
+            } else {
+                ADD_FAILURE() << "the program did not end";
+                program.kill();
+                program.waitForFinished(10000);
+            }
             // The problem log holds every warning of the run (the missing balance's
             // among them): no file failed, none was left as found.
             const QByteArray log =
@@ -120,8 +127,6 @@ TEST_P(SharedFolderBenchesTest, EveryStonesBlockIsInTheLayoutFileOnceAndWhole) {
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE(testing::Message() << "round " << round);
         exportRound(round);
-        if (HasFatalFailure())
-            return;
     }
     QFile file(layoutFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
