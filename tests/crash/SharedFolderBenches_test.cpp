@@ -32,7 +32,7 @@ protected:
             test::setLine(bench, "ExportPa.txt", 8, layout());
             test::setLine(bench, "ExportPa.txt", 18, "1"); // export at start-up
             // The exports of a round stay open long enough to meet each other.
-            test::addTemplateRows(bench, 40000);
+            test::addTemplateRows(bench, 10000);
         }
     }
 
