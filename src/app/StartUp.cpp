@@ -15,6 +15,7 @@
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramVersion.h"
+#include "platform/ReadableText.h"
 #include "platform/StepFailure.h"
 #include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
@@ -287,7 +288,8 @@ bool StartUp::copyAndQuit() {
             failure = QStringLiteral("test.txt could not be copied to ") + w.StoneExportFile;
     }
     if (!failure.isEmpty()) {
-        w.platform.messages.show(failure + QStringLiteral("  - Files are NOT transferred...."),
+        w.platform.messages.show(readableText(failure) +
+                                     QStringLiteral("  - Files are NOT transferred...."),
                                  QStringLiteral("COPY FAILED"), MessageIcon::Critical);
         return false;
     }

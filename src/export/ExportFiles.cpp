@@ -8,6 +8,7 @@
 #include "platform/DurableFile.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ReadableText.h"
 #include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 #include "scan/KeyReader.h"
@@ -26,7 +27,7 @@ void makeFolder(const QString& folder) {
 // A name the export files are called by; refused, like the stone ID, when it can not
 // be one.
 bool refuseName(FrmStoneID& w, const QString& what, const QString& name) {
-    w.platform.messages.show(what + QStringLiteral(" '") + name +
+    w.platform.messages.show(what + QStringLiteral(" '") + readableText(name) +
                                  QStringLiteral("' can not be used as a file name "
                                                 "......Please correct the ") +
                                  what,
@@ -129,8 +130,10 @@ ExportFileNames formExportFileNames(const ExportNameParts& p) {
 }
 
 void ExportFailures::report(FrmStoneID& window, const QString& text) {
-    lines_.append(text);
-    window.appendWarning(text);
+    // The names in a line come from the settings files and the scan.
+    const QString line = readableText(text);
+    lines_.append(line);
+    window.appendWarning(line);
 }
 
 bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
@@ -184,7 +187,7 @@ std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& w, const QString& Temp
             w.platform.messages.show(databaseProblemText(reports, opening),
                                      databaseProblemTitle(reports), MessageIcon::Critical);
         } else {
-            w.platform.messages.show(QStringLiteral(" '[ ") + TemplateTable +
+            w.platform.messages.show(QStringLiteral(" '[ ") + readableText(TemplateTable) +
                                          QStringLiteral(" ]' not defined in the reports.mdb , "
                                                         "Please define and add fields "
                                                         "...Exiting..."),

@@ -41,7 +41,8 @@ struct ExportFileNames {
 ExportFileNames formExportFileNames(const ExportNameParts& parts);
 
 // The files of one export that did not land. Each is reported on the status line as a
-// warning (so the problem log holds it) and keeps the success message away.
+// warning (so the problem log holds it) and keeps the success message away; a line
+// longer than anyone reads is cut.
 class ExportFailures {
 public:
     void report(FrmStoneID& window, const QString& text);

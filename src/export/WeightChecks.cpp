@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "export/ExportHelpers.h"
 #include "platform/NumberText.h"
+#include "platform/ReadableText.h"
 #include "scan/KeyReader.h"
 
 #include <cmath>
@@ -77,7 +78,7 @@ bool CheckWeight(FrmStoneID& window) {
         window.Shape1[0]->setFillColor(vbGreen);
         window.appendWarning(
             QStringLiteral("Mettler Weight not transfered properly. We will substitute it with ") +
-            window.program.SubstitutedWeight + QStringLiteral("  Crts"));
+            readableText(window.program.SubstitutedWeight) + QStringLiteral("  Crts"));
     }
     return true;
 }
@@ -124,7 +125,9 @@ void JudgeWeight(FrmStoneID& window, double& WeightDeviationPercent) {
             step([&] { window.WeightMessage = limitText(*row, 5); });
             window.Text_ok->setBackColor(vbRed);
         }
-        window.Text_ok->setText(window.WeightMessage);
+        // The export writes the whole message; the box and the status line show what
+        // can be read.
+        window.Text_ok->setText(readableText(window.WeightMessage));
     } else {
         window.appendWarning(QStringLiteral("Invalid Entries...Please contact Developers"));
     }

@@ -1,5 +1,7 @@
 #include "platform/Database.h"
 
+#include "platform/ReadableText.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFile>
@@ -241,7 +243,8 @@ QString databaseProblemText(const QString& filePath, const DatabaseOpening& open
                                      "try again.");
         break;
     case DatabaseProblem::Unreadable:
-        text = file + QStringLiteral(" can not be read: ") + opening.detail;
+        // The database's own words can quote names from inside the file.
+        text = file + QStringLiteral(" can not be read: ") + readableText(opening.detail);
         break;
     }
     return text;

@@ -362,6 +362,18 @@ TEST_F(StartUpTest, CopyAndQuitIntoANameThatLostCharactersIsReportedAndCopiesNot
     }
 }
 
+// Mended: the stone ID of the scan went into the box whole, however long.
+TEST_F(StartUpTest, CopyAndQuitShowsAStoneIdLongerThanAnyoneReadsCut) {
+    setSetting(25, "1");
+    setScan("STONE_ID", QString(2 * 1024 * 1024, u'S'));
+    EXPECT_EQ(start(), StartUpOutcome::Waiting);
+    ASSERT_EQ(recording.messages.shown.size(), 1u);
+    const QString text = recording.messages.shown[0].text;
+    EXPECT_TRUE(text.endsWith("SSS...  - Files are NOT transferred...."))
+        << text.left(80).toStdString();
+    EXPECT_LE(text.size(), 400);
+}
+
 TEST_F(StartUpTest, ScannerWeightFallsBackToWeight4Ct) {
     const struct {
         const char* corrected; // nullptr: key missing
