@@ -12,7 +12,6 @@
 #include "scan/KeyReader.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 
@@ -27,14 +26,8 @@ const QString userDataTable = QStringLiteral("UserData");
 constexpr qsizetype lastFilledPosition = 100;
 
 // The forms in which the program writes dates and times, plus ISO texts.
-bool isDateOrTimeText(const QString& text) {
-    const QLocale locale;
-    for (const auto format : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        if (locale.toDate(text, format).isValid() || locale.toTime(text, format).isValid() ||
-            locale.toDateTime(text, format).isValid())
-            return true;
-    }
-    if (locale.toTime(text, timeTextFormat()).isValid())
+bool readsAsDate(const QString& text) {
+    if (isDateOrTimeText(text))
         return true;
     return QDateTime::fromString(text, Qt::ISODate).isValid() ||
            QDate::fromString(text, Qt::ISODate).isValid() ||
@@ -65,7 +58,7 @@ bool columnAccepts(const QString& declaredType, const QVariant& value) {
     if (kind == FieldKind::Boolean)
         return isBooleanText(text);
     if (kind == FieldKind::Date)
-        return isNumericText(text) || isDateOrTimeText(text);
+        return isNumericText(text) || readsAsDate(text);
     return isNumericText(text);
 }
 
