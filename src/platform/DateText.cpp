@@ -2,26 +2,42 @@
 
 #include <QByteArray>
 
+#include <cstdlib>
 #include <ctime>
 #include <langinfo.h>
 #include <locale.h>
+#include <string>
 
 namespace tav {
 namespace {
+
+// The variables that newlocale reads for the time category, as they stand now.
+std::string timeSettings() {
+    std::string settings;
+    for (const char* name : {"LC_ALL", "LC_TIME", "LANG", "LOCPATH"}) {
+        const char* value = std::getenv(name);
+        settings += value ? value : "";
+        settings += '\0';
+    }
+    return settings;
+}
 
 // The time category of the user's settings as a locale object of its own, the C forms
 // when that locale is not installed. The process's global locale is never switched (it
 // keeps numbers in the C forms), and nothing here depends on another thread's setlocale.
 class TimeLocale {
 public:
-    TimeLocale() : locale_(newlocale(LC_TIME_MASK, "", locale_t(nullptr))) {
-        if (!locale_)
-            locale_ = newlocale(LC_TIME_MASK, "C", locale_t(nullptr));
+    // The object of the current settings, one per thread, made again only when the
+    // settings change: the C library's newlocale keeps a little memory for good at every
+    // call while LOCPATH is set.
+    static const TimeLocale& current() {
+        thread_local TimeLocale cached;
+        cached.follow(timeSettings());
+        return cached;
     }
-    ~TimeLocale() {
-        if (locale_)
-            freelocale(locale_);
-    }
+
+    TimeLocale() = default;
+    ~TimeLocale() { release(); }
     TimeLocale(const TimeLocale&) = delete;
     TimeLocale& operator=(const TimeLocale&) = delete;
 
@@ -42,7 +58,23 @@ public:
     }
 
 private:
-    locale_t locale_;
+    void follow(std::string settings) {
+        if (locale_ && settings == settings_)
+            return;
+        release();
+        settings_ = std::move(settings);
+        locale_ = newlocale(LC_TIME_MASK, "", locale_t(nullptr));
+        if (!locale_)
+            locale_ = newlocale(LC_TIME_MASK, "C", locale_t(nullptr));
+    }
+    void release() {
+        if (locale_)
+            freelocale(locale_);
+        locale_ = locale_t(nullptr);
+    }
+
+    std::string settings_;
+    locale_t locale_ = locale_t(nullptr);
 };
 
 std::tm brokenDown(const QDate& date, const QTime& time) {
@@ -68,11 +100,11 @@ const QDate dayZero(1899, 12, 30);
 } // namespace
 
 QString shortDateText(const QDate& date) {
-    return TimeLocale().format(D_FMT, brokenDown(date, QTime(0, 0)));
+    return TimeLocale::current().format(D_FMT, brokenDown(date, QTime(0, 0)));
 }
 
 QString timeText(const QTime& time) {
-    return TimeLocale().format(T_FMT, brokenDown(anyDay, time));
+    return TimeLocale::current().format(T_FMT, brokenDown(anyDay, time));
 }
 
 QString generalDateTimeText(const QDateTime& dateTime) {
@@ -85,7 +117,7 @@ QString generalDateTimeText(const QDateTime& dateTime) {
 }
 
 bool isDateOrTimeText(const QString& text) {
-    const TimeLocale locale;
+    const TimeLocale& locale = TimeLocale::current();
     const QByteArray bytes = text.toLocal8Bit();
     const QByteArray date = locale.pattern(D_FMT);
     const QByteArray time = locale.pattern(T_FMT);
