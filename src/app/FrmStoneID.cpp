@@ -68,4 +68,9 @@ std::optional<RoundedValue> FrmStoneID::RoundToDecimals(float value, qint16 plac
     return ::tav::RoundToDecimals(value, places, FixedDecimalFormat);
 }
 
+std::optional<RoundedValue> FrmStoneID::RoundToDecimals(const QString& numberText,
+                                                        qint16 places) const {
+    return ::tav::RoundToDecimals(numberText, places, FixedDecimalFormat);
+}
+
 } // namespace tav

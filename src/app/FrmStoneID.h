@@ -65,6 +65,7 @@ public:
     std::shared_ptr<const IniFile> scanFile(const QString& filePath) const;
     // Rounding with this run's fixed-decimal setting.
     std::optional<RoundedValue> RoundToDecimals(float value, qint16 places) const;
+    std::optional<RoundedValue> RoundToDecimals(const QString& numberText, qint16 places) const;
     // Full paths of the scan files in the program folder.
     QString testFile() const { return folder.file(QStringLiteral("test.txt")); }
     QString keyFile() const { return folder.file(QStringLiteral("test_export.txt")); }

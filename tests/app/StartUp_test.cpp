@@ -2,6 +2,7 @@
 
 #include "app/FrmStoneID.h"
 #include "app/VbColor.h"
+#include "support/BenchLocale.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 
@@ -140,6 +141,17 @@ TEST_F(StartUpTest, WindowTitleFromTheTwelfthNameLine) {
     FrmStoneID& w = window();
     start();
     EXPECT_TRUE(w.windowTitle().startsWith("LAB BENCH 3 Ver:1.0.0.DTD : "));
+}
+
+// The program file's date and time in the caption in the forms of the bench's settings,
+// as its `date` prints the file's time.
+TEST_F(StartUpTest, TheCaptionShowsTheProgramDateInTheBenchsForms) {
+    const test::BenchLocale belgian(TAV_BELGIAN_LOCALE);
+    FrmStoneID& w = window();
+    start();
+    const QString fileTime =
+        test::dateCommand({"-r", QCoreApplication::applicationFilePath(), "+%x %X"});
+    EXPECT_EQ(w.windowTitle(), "TAVIX EXPORT UTILITY Ver:1.0.0.DTD : " + fileTime);
 }
 
 TEST_F(StartUpTest, LastUserDataRowFillsTheFieldsAndANullLeavesItsField) {

@@ -4,6 +4,7 @@
 #include "app/FrmStoneID.h"
 #include "platform/Database.h"
 #include "platform/DateText.h"
+#include "support/BenchLocale.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
@@ -191,6 +192,32 @@ TEST_F(UserDataRowTest, ValuesTheColumnRefusesAreLeftEmptyAndTheRestIsStored) {
         EXPECT_EQ(stored(c.column), c.text) << c.column;
     EXPECT_EQ(storageClass("SystemNumber"), "integer");
     EXPECT_EQ(stored("ID"), std::optional<QString>("101"));
+}
+
+// DATE and TIME in the forms of the bench's own settings, what its `date +%x` and
+// `date +%X` print; Qt's forms differ (fr_BE: "13 h 48 min 55 s", C: "9 Dec 2026"). The
+// date and time columns take these texts as dates and times.
+TEST_F(UserDataRowTest, DateAndTimeAreWhatTheBenchsDateCommandPrints) {
+    openWindow({"CREATE TABLE UserData (ID INTEGER, DATE DATE, TIME TIME)"});
+    recording.clock.time = QDateTime(QDate(2026, 12, 9), QTime(13, 48, 55));
+    const struct {
+        const char* locale;
+        const char* date;
+        const char* time;
+    } cases[] = {
+        {"C.UTF-8", "12/09/26", "13:48:55"},
+        {TAV_COMMA_LOCALE, "09.12.2026", "13:48:55"},
+        {TAV_BELGIAN_LOCALE, "09/12/26", "13:48:55"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const test::BenchLocale bench(c.locale);
+        writeRow();
+        EXPECT_EQ(stored("DATE"), test::dateCommand({"-d", "2026-12-09 13:48:55", "+%x"}));
+        EXPECT_EQ(stored("TIME"), test::dateCommand({"-d", "2026-12-09 13:48:55", "+%X"}));
+        EXPECT_EQ(stored("DATE"), c.date);
+        EXPECT_EQ(stored("TIME"), c.time);
+    }
 }
 
 TEST_F(UserDataRowTest, StoneIdPartsAsTheRowKeepsThem) {
