@@ -149,6 +149,10 @@ bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
         return refuseName(w, QStringLiteral("File Name"), w.TxtFileName->text());
     if (!isAnsiName(w.txtSysnumber->text()))
         return refuseName(w, QStringLiteral("System Number"), w.txtSysnumber->text());
+    // An ID too long for the files named after it would leave the row and the layout's
+    // block without the stone's own file and log.
+    if (!stoneFileNamesFit(w.txtStoneID->text(), w.txtSysnumber->text(), w.BracketStoneId != 0))
+        return refuseName(w, QStringLiteral("Stone ID"), w.txtStoneID->text());
 
     const ExportNameParts parts = exportNamePartsOf(w);
     makeFolder(parts.exportFolder);
