@@ -31,7 +31,7 @@ private:
     // The phases in the order run() calls them.
     void tablePercentPhase();   // 1
     void userDataPhase();       // 2
-    void keyFileRebuildPhase(); // 3
+    bool keyFileRebuildPhase(); // 3: false leaves the export
     bool weightChecksPhase();   // 4: false leaves the export
     void templateChoicePhase(); // 5
     bool exportFilesPhase();    // 6: false leaves the export
