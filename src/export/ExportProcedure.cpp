@@ -112,7 +112,7 @@ bool ExportProcedure::templateTablePhase() {
 }
 
 bool ExportProcedure::stoneMarkerPhase() {
-    return ApplyStoneMarker(window_, SemiPolished, StoneMarkerFile, Failures);
+    return CheckStoneMarker(window_, SemiPolished, StoneMarkerFile);
 }
 
 void ExportProcedure::layoutPhase() {
@@ -136,7 +136,7 @@ void ExportProcedure::layoutPhase() {
 }
 
 void ExportProcedure::closingPhase() {
-    ClosingSteps(window_, AsciiCopyPath, Failures);
+    ClosingSteps(window_, AsciiCopyPath, StoneMarkerFile, Failures);
 }
 
 ExportOutcome ExportData(FrmStoneID& window) {

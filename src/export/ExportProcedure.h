@@ -53,6 +53,8 @@ private:
     QString AsciiCopyPath;
     // The Table layout found its layout file and writes no header line.
     bool TableFileExisted = false;
+    // The stone's marker, written once its files have landed; empty when the marker
+    // folder is not armed.
     QString StoneMarkerFile;
     // The rows of TemplateTable, once it is open.
     std::optional<TemplateRows> TemplateRecordset;

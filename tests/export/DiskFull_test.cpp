@@ -138,5 +138,18 @@ TEST_F(DiskFullTest, AKeyFileThatCouldNotBeRebuiltStopsTheExportBeforeAnyExportF
     EXPECT_EQ(dir.read("Export/AB12.txt"), before[0]);
 }
 
+// The marker stops every later export of the stone, so it stands only for files that
+// landed: after an export whose files did not, the stone is exported once there is room.
+TEST_F(DiskFullTest, AnExportWhoseFilesFailedLeavesNoMarker) {
+    dir.write("Export/ZUV/ZUV", "");
+    EXPECT_EQ(exportOnAFullDisk(10, "Row"), 0);
+    EXPECT_FALSE(dir.exists("Export/ZUV/AB12_0"));
+    EXPECT_EQ(exportFolderFiles(), QStringList());
+
+    exportNormally("Row");
+    EXPECT_EQ(dir.read("Export/AB12.txt"), exportFixture("row_plain_stone.txt"));
+    EXPECT_EQ(dir.read("Export/ZUV/AB12_0"), "AB12_0\r\n");
+}
+
 } // namespace
 } // namespace tav
