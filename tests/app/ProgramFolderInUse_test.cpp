@@ -7,12 +7,14 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace tav {
@@ -71,6 +73,17 @@ protected:
         ProgramWide wide;
         FrmStoneID window;
     };
+
+    // Every file of the program folder by its path inside it.
+    std::map<QString, QByteArray> folderFiles() const {
+        std::map<QString, QByteArray> files;
+        QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString name = QDir(dir.path()).relativeFilePath(it.next());
+            files[name] = dir.read(name);
+        }
+        return files;
+    }
 
     test::TempProgramFolder dir;
     QProcess program;
@@ -143,11 +156,15 @@ TEST_F(ProgramFolderInUseTest, ALockThatNamesNoProgramIsTakenOverOnceItIsOld) {
                                      QFileDevice::FileModificationTime));
         lock.close();
 
+        const std::map<QString, QByteArray> before = folderFiles();
         SecondStart next(dir);
         EXPECT_EQ(Form_Load(next.window), c.outcome);
         const bool told = !next.doubles.messages.shown.empty() &&
                           next.doubles.messages.shown[0].title == "PROGRAM ALREADY RUNNING";
         EXPECT_EQ(told, c.outcome == StartUpOutcome::ProgramEnded);
+        if (told) {
+            EXPECT_EQ(folderFiles(), before) << "a start that is told writes nothing";
+        }
     }
 }
 
