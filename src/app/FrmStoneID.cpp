@@ -19,7 +19,8 @@ QString driveOf(const QString& folderPath) {
 
 FrmStoneID::FrmStoneID(const ProgramFolder& folder, Platform& platform, ProgramWide& program,
                        QWidget* parent)
-    : QMainWindow(parent), folder(folder), platform(platform), program(program) {
+    : QMainWindow(parent), folder(folder), platform(platform), program(program),
+      folderLock(this->folder) {
     program.AppDrive = driveOf(folder.path());
     buildControls();
     // TxtExport_Change and txtOperator_Click save the settings.

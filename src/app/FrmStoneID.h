@@ -12,6 +12,7 @@
 #include "platform/IniReader.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramFolderLock.h"
 #include "platform/SerialControl.h"
 #include "platform/TextFile.h"
 #include "scan/PolishData.h"
@@ -51,6 +52,8 @@ public:
     const ProgramFolder folder;
     Platform& platform;
     ProgramWide& program;
+    // Taken by start-up before it writes anything, held until the window goes.
+    ProgramFolderLock folderLock;
 
     // Appends a line feed, a carriage return and the text to the status line.
     void appendStatus(const QString& text);

@@ -48,6 +48,9 @@ constexpr std::array<RequiredFile, 4> kRequiredFiles{{
      "TEST.TXT NOT FOUND"},
 }};
 
+const QString kAlreadyRunning =
+    QStringLiteral("The export utility is already running for this program folder : ");
+
 const QString kShapeMissing = QStringLiteral(
     "This Shape is not present in Template or in the Shape list ...Please select the Shape "
     "manually");
@@ -92,6 +95,15 @@ StartUpOutcome StartUp::run() {
     FrmStoneID& w = window_;
     ProgramEnd& programEnd = w.platform.programEnd;
 
+    // A second start on the folder (a double click) would rebuild and delete the key
+    // file under the first one and export the same stone again: it ends untouched.
+    if (!w.folderLock.take()) {
+        w.platform.messages.show(kAlreadyRunning + w.folder.path() +
+                                     QStringLiteral("  - Can not proceed further...."),
+                                 QStringLiteral("PROGRAM ALREADY RUNNING"), MessageIcon::Critical);
+        programEnd.end();
+        return StartUpOutcome::ProgramEnded;
+    }
     step([&] { BuildTestExport(w.folder, w.platform.messages); });
     programDate_ = programFileDate();
     w.msgb1->clear();

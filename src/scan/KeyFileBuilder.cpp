@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QHash>
 
+#include <cerrno>
+#include <cstring>
+
 namespace tav {
 namespace {
 
@@ -18,6 +21,12 @@ const QString kKeyFile = QStringLiteral("test_export.txt");
 
 QString reportsFile(const ProgramFolder& folder) {
     return folder.file(QStringLiteral("Reports.mdb"));
+}
+
+// The system's word for the call that just failed; taken at once, before a read of the
+// database changes it.
+QString systemCause() {
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 } // namespace
@@ -67,8 +76,13 @@ QStringList ReadTableSlots(const ProgramFolder& folder) {
 KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables,
                              const Database* open) {
     KeyFileProblems problems;
+    const auto noteCause = [&problems] {
+        if (problems.cause.isEmpty())
+            problems.cause = systemCause();
+    };
     TextStream keyFile(folder.file(kKeyFile), TextStream::Mode::Create);
-    keyFile.writeLine(u'[' + numericalParameters + u']');
+    if (!keyFile.writeLine(u'[' + numericalParameters + u']'))
+        noteCause();
     // Without an open connection, one of its own, opened afresh for this build.
     std::unique_ptr<Database> own;
     if (!open)
@@ -86,10 +100,15 @@ KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tab
             // that failed shows when the key file is closed.
             if (failure.number() == kTableNotRead)
                 problems.unreadTables.append(table);
+            else if (keyFile.failed())
+                noteCause();
         }
     }
     // A key file that could not be created failed at its first line already.
-    problems.notWritten = !keyFile.close();
+    if (!keyFile.close()) {
+        problems.notWritten = true;
+        noteCause();
+    }
     return problems;
 }
 

@@ -20,6 +20,7 @@ inline constexpr int kTableNotRead = 3078;
 // failure: its keys are simply absent.
 struct KeyFileProblems {
     bool notWritten = false;  // test_export.txt could not be written whole
+    QString cause;            // then the system's word for why ("No space left on device")
     QStringList unreadTables; // listed, but missing from Reports.mdb or not readable
 };
 

@@ -32,6 +32,8 @@ protected:
         return *window_;
     }
     StartUpOutcome start() { return Form_Load(window()); }
+    // The run ends: its window goes, and with it its hold on the program folder.
+    void endRun() { window_.reset(); }
     void setSetting(int line, const QString& text) {
         test::setLine(dir, "ExportPa.txt", line, text);
     }
@@ -413,6 +415,7 @@ TEST_F(StartUpTest, ShapeMustMatchAListItemExactly) {
     EXPECT_EQ(recording.messages.shown[0].title, "SHAPE NOT PRESENT");
     EXPECT_EQ(w.cboShape->currentText(), "Brilliant") << "the UserData row's shape stays";
     EXPECT_EQ(w.cboShape->toolTip(), recording.messages.shown[0].text);
+    endRun();
 
     setScan("CUTTING_TYPE", "Radiant");
     test::RecordingPlatform doubles;

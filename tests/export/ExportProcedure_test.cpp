@@ -41,13 +41,15 @@ protected:
              "Yellow REAL, YellowMessage TEXT, RedMessage TEXT)",
              "CREATE TABLE Weight_Limits_small (Shape TEXT, Green REAL, GreenMessage TEXT, "
              "Yellow REAL, YellowMessage TEXT, RedMessage TEXT)",
-             "INSERT INTO Weight_Limits VALUES ('Brilliant', 1, 'within limits', 3, 'check', "
+             // A deviation above 0 is no longer green.
+             "INSERT INTO Weight_Limits VALUES ('Brilliant', 0, 'within limits', 3, 'check', "
              "'rescan')",
              "CREATE TABLE Template_GIA (Item TEXT, Label TEXT, Format INTEGER)",
              "INSERT INTO Template_GIA VALUES ('UserData.STONE_ID', 'Stone', -1)",
              "INSERT INTO Template_GIA VALUES ('UserData.RealWeight', 'Weight', -1)",
              "INSERT INTO Template_GIA VALUES ('UserData.ZED_TBLMAX', 'Table', 1)",
-             "INSERT INTO Template_GIA VALUES ('Old.KEY', 'Old', 1)"});
+             "INSERT INTO Template_GIA VALUES ('Old.KEY', 'Old', 1)",
+             "INSERT INTO Template_GIA VALUES ('GIA_FACETIDENTY', 'Facet', -1)"});
         dir.writeLines("testSetting.txt", {"UserData"});
         dir.writeLines("test.txt", {"[NumericalParameters]", "CORRECTED_MASS = 0.512",
                                     "TABLE_MM_MAX = 3.2", "WIDTH_MM = 5.12"});
@@ -89,8 +91,7 @@ protected:
 
 TEST_F(ExportProcedureTest, RunsThePhasesInOrderAndKeepsTheValuesOfTheExport) {
     FrmStoneID& w = *window;
-    ExportProcedure procedure(w);
-    EXPECT_EQ(procedure.run(), ExportOutcome::Completed);
+    EXPECT_EQ(ExportData(w), ExportOutcome::Completed);
 
     EXPECT_EQ(pause.pauses, std::vector<int>{2000});
     const QList<QVariantList> rows = userDataRows();
@@ -99,15 +100,14 @@ TEST_F(ExportProcedureTest, RunsThePhasesInOrderAndKeepsTheValuesOfTheExport) {
     EXPECT_EQ(rows[0][2].toString(), "0.512 ct"); // stored before the weight was cleaned
     EXPECT_FLOAT_EQ(program.TablePercent, 62.5f);
 
-    // The key file was rebuilt after the row was written, and deleted at the end.
-    EXPECT_EQ(dir.read("Export/AB-12.txt"), "AB-12,0.512 ct,62.5,,");
+    // The key file was rebuilt after the row was written, and deleted at the end. The
+    // items are those of Template_GIA, the facet code the brilliant's.
+    EXPECT_EQ(dir.read("Export/AB-12.txt"), "AB-12,0.512 ct,62.5,,8888,");
     EXPECT_FALSE(dir.exists("test_export.txt"));
 
-    EXPECT_EQ(procedure.FacetCode, "8888");
-    EXPECT_EQ(procedure.TemplateTable, "Template_GIA");
     EXPECT_EQ(w.TemplateShapeName, "ROUND-P8_8-P8_8");
     EXPECT_EQ(w.ProgressBar1->value(), 5);
-    EXPECT_EQ(procedure.WeightDeviationPercent, 0);
+    // Green under a green limit of 0: no deviation from the corrected mass.
     EXPECT_EQ(w.Text_ok->backColor(), vbGreen);
     EXPECT_EQ(w.WeightMessage, "within limits");
     EXPECT_EQ(w.TxtHP_Wgt->text(), "0.512");
@@ -163,7 +163,7 @@ TEST_F(ExportProcedureTest, NoSecondExportStartsWhileOneRuns) {
     EXPECT_EQ(pause.pauses, std::vector<int>{2000});
     EXPECT_EQ(userDataRows().size(), 1);
     // The outer export's row, under the ID the field held when the files were named.
-    EXPECT_EQ(dir.read("Export/INNER-1.txt"), "AB-12,0.512 ct,62.5,,");
+    EXPECT_EQ(dir.read("Export/INNER-1.txt"), "AB-12,0.512 ct,62.5,,8888,");
     EXPECT_FALSE(w.exportInProgress);
 }
 

@@ -46,12 +46,9 @@ protected:
         return *window;
     }
 
-    // Phases 1 and 2 of an export.
-    void writeRow() {
-        ExportProcedure procedure(*window);
-        procedure.tablePercentPhase();
-        procedure.userDataPhase();
-    }
+    // An export, which writes the row before any check. These windows let it go no
+    // further: it leaves at the empty weight or at the missing export folder.
+    void writeRow() { EXPECT_EQ(ExportData(*window), ExportOutcome::Left); }
 
     std::unique_ptr<Database> reports() const {
         return Database::openExisting(dir.filePath("Reports.mdb"));
@@ -97,8 +94,8 @@ TEST_F(UserDataRowTest, WritesTheThirtyOneValuesIntoOneRow) {
     w.txtCompanyName->setText("Acme Gems");
     w.txtStoneID->setText(" 7-1 ");
     w.BracketStoneId = -1;
-    w.TxtExport->setText(" /data/export ");
-    w.TxtACExport->setText("/data/ascii");
+    w.TxtExport->setText(" " + dir.filePath("missing/export") + " ");
+    w.TxtACExport->setText(dir.filePath("missing/ascii"));
     w.TXTSYMBOL->setText(";");
     w.Txt_Book->setText(" : ");
     setCheckValue(w.chkbookmark, 1);
@@ -127,8 +124,8 @@ TEST_F(UserDataRowTest, WritesTheThirtyOneValuesIntoOneRow) {
         {"OPERATOR", "Ravi"},
         {"COMPANY", "Acme Gems"},
         {"STONE_ID", "[7-1]"},
-        {"ExportDataFile", "/data/export"},
-        {"ExportAsciiFile", "/data/ascii"},
+        {"ExportDataFile", dir.filePath("missing/export")},
+        {"ExportAsciiFile", dir.filePath("missing/ascii")},
         {"Symbol", ":"},
         {"isBookmark", "1"},
         {"DecimalPoint", "3"},
