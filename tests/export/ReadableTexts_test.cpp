@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
         // names the files that could not be written.
         LongTextCase{"StoneIdOfTheScan",
                      [](ReadableTextsTest& t) { t.startRun().txtStoneID->setText(huge(u'S')); },
-                     ExportOutcome::Completed, "EXPORT NOT COMPLETE"},
+                     ExportOutcome::Left, "STONE ID NOT VALID"},
         LongTextCase{
             "StoneIdThatCanNotNameAFile",
             [](ReadableTextsTest& t) { t.startRun().txtStoneID->setText("../" + huge(u'S')); },
