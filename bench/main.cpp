@@ -2,6 +2,7 @@
 // files with its peak memory, and start-up to an idle window. Every case prints its
 // ratio to a baseline timed in the same run.
 #include "LargeInputs.h"
+#include "SqliteFloor.h"
 #include "Timing.h"
 
 #include "app/FrmStoneID.h"
@@ -10,6 +11,7 @@
 #include "platform/Database.h"
 #include "platform/DurableFile.h"
 #include "platform/NumberText.h"
+#include "scan/KeyFileBuilder.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 
@@ -21,6 +23,7 @@
 #include <QHash>
 #include <QProcess>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -247,6 +250,11 @@ void colMergeCases(const QString& self, int runs) {
     }
 }
 
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // Start-up to the idle window in a process of its own, against a bare window of 30
 // line edits and two pictures; the whole process, wall time.
 void startUpCase(const QString& probe, int runs) {
@@ -271,8 +279,6 @@ void startUpCase(const QString& probe, int runs) {
     std::vector<double> app;
     std::vector<double> bare;
     // Alternating, so both see the same load of the machine.
-    Timing appTiming;
-    Timing bareTiming;
     for (int i = 0; i < runs; ++i) {
         freshFolder();
         const Timing a = measure(1, {}, start({QStringLiteral("app"), dir->path()}));
@@ -283,12 +289,61 @@ void startUpCase(const QString& probe, int runs) {
         app.push_back(a.wallMs);
         bare.push_back(b.wallMs);
     }
-    std::sort(app.begin(), app.end());
-    std::sort(bare.begin(), bare.end());
-    appTiming.wallMs = app[app.size() / 2];
-    bareTiming.wallMs = bare[bare.size() / 2];
+    Timing appTiming;
+    appTiming.wallMs = median(app);
+    Timing bareTiming;
+    bareTiming.wallMs = median(bare);
     report(QStringLiteral("start-up to idle, sample folder"), appTiming,
            QStringLiteral("bare window"), bareTiming);
+}
+
+// Start-up and one export in a process of their own, on the sample folder and on the
+// large inputs; what the large inputs add, against the key file's reads done bare
+// through SQLite on the same database: open it and read the first record of every
+// listed table with its declared types, twice, as start-up and the export each do.
+void keyFileCase(const QString& probe, int runs) {
+    const auto startAndExport = [&probe](const test::TempProgramFolder& dir) {
+        return [&probe, &dir] {
+            QProcess process;
+            process.start(probe, {QStringLiteral("export"), dir.path()});
+            if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+                process.exitCode() != 0)
+                qFatal("the export probe failed (%d): %s", process.exitCode(),
+                       process.readAllStandardError().constData());
+        };
+    };
+    test::TempProgramFolder floorDir;
+    makeLargeFolder(floorDir);
+    const QString reports = floorDir.filePath(QStringLiteral("Reports.mdb"));
+    const QStringList tables = ReadTableSlots(floorDir.folder());
+    std::vector<double> sample;
+    std::vector<double> large;
+    std::vector<double> floor;
+    // Alternating, so all three see the same load of the machine.
+    for (int i = 0; i < runs; ++i) {
+        test::TempProgramFolder sampleDir;
+        test::copySampleFolder(sampleDir);
+        sample.push_back(measure(1, {}, startAndExport(sampleDir)).wallMs);
+        test::TempProgramFolder largeDir;
+        makeLargeFolder(largeDir);
+        large.push_back(measure(1, {}, startAndExport(largeDir)).wallMs);
+        floor.push_back(measure(1, {}, [&] {
+                            readFirstRecords(reports, tables);
+                            readFirstRecords(reports, tables);
+                        }).wallMs);
+    }
+    Timing sampleTiming;
+    sampleTiming.wallMs = median(sample);
+    Timing largeTiming;
+    largeTiming.wallMs = median(large);
+    Timing floorTiming;
+    floorTiming.wallMs = median(floor);
+    report(QStringLiteral("start-up+export, large inputs"), largeTiming,
+           QStringLiteral("sample folder"), sampleTiming);
+    Timing added;
+    added.wallMs = largeTiming.wallMs - sampleTiming.wallMs;
+    report(QStringLiteral("what the large inputs add"), added, QStringLiteral("SQLite reads x2"),
+           floorTiming);
 }
 
 int colChild(const QString& oldFile, const QString& layoutFileName) {
@@ -311,9 +366,11 @@ int main(int argc, char* argv[]) {
     const QString probe = QFileInfo(self).dir().filePath(QStringLiteral("startup_probe"));
     // The groups named on the command line, or all of them.
     const QStringList groups =
-        arguments.size() > 1 ? arguments.mid(1) : QStringList{"startup", "export", "col"};
+        arguments.size() > 1 ? arguments.mid(1) : QStringList{"startup", "keyfile", "export", "col"};
     if (groups.contains(u"startup"))
         tav::bench::startUpCase(probe, 15);
+    if (groups.contains(u"keyfile"))
+        tav::bench::keyFileCase(probe, 15);
     if (groups.contains(u"export"))
         tav::bench::exportCases(9);
     if (groups.contains(u"col"))

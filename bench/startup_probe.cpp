@@ -1,12 +1,16 @@
 // A process that starts to an idle window and ends there: "app <folder>" runs the
 // program's start-up on a program folder, "bare <picture> <picture>" shows a bare
-// window of 30 line edits and two pictures. The benchmark times the whole process.
+// window of 30 line edits and two pictures. "export <folder>" runs start-up and one
+// export with the tests' recording doubles, so the export's pause is not slept and
+// nothing waits for a click. The benchmark times the whole process.
 #include "app/FrmStoneID.h"
 #include "app/ProgramWide.h"
 #include "app/StartUp.h"
+#include "export/ExportProcedure.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtInteraction.h"
+#include "support/RecordingPlatform.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -51,6 +55,16 @@ int programWindow(QApplication& app, const QString& folder) {
     return runUntilIdle(app);
 }
 
+int programExport(const QString& folder) {
+    tav::test::RecordingPlatform recording;
+    tav::Platform services = recording.platform();
+    tav::ProgramWide program;
+    tav::FrmStoneID window(tav::ProgramFolder(folder), services, program);
+    if (tav::Form_Load(window) != tav::StartUpOutcome::Waiting)
+        return 2;
+    return tav::ExportData(window) == tav::ExportOutcome::Completed ? 0 : 3;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -59,6 +73,8 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 3 && arguments[1] == u"app")
         return programWindow(app, arguments[2]);
+    if (arguments.size() == 3 && arguments[1] == u"export")
+        return programExport(arguments[2]);
     if (arguments.size() == 4 && arguments[1] == u"bare")
         return bareWindow(app, arguments[2], arguments[3]);
     return 1;
