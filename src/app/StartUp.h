@@ -29,7 +29,7 @@ public:
 private:
     void captionFromVersion(const QString& title);
     bool requiredFilesPresent();
-    void openReportsConnection();
+    void openReportsConnection(bool report);
     void fillLists();
     void readUserFiles();
     void readLastUserData();

@@ -77,11 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
                         return QStringList{"UserData row could not be written : " +
                                            t.file("Reports.mdb")};
                     }},
-        // SQLite cannot make its journal beside the database there either, and the
+        // SQLite cannot make its journal beside the database there either, the key file
+        // that the earlier start-up built is gone and cannot be made anew, and the
         // settings file is replaced through a new file beside it.
         FailureCase{"ReadOnlyProgramFolder",
                     [](ExportStepFailuresTest& t) {
                         QDir().mkpath(t.file("Ascii"));
+                        QFile::remove(t.file("test_export.txt"));
                         t.readOnly = std::make_unique<test::ReadOnlyPath>(t.dir.path());
                     },
                     [](const ExportStepFailuresTest& t) {

@@ -5,6 +5,7 @@
 #include "platform/Database.h"
 #include "platform/DateText.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -40,8 +41,9 @@ protected:
     // The window over a Reports.mdb made of the statements.
     FrmStoneID& openWindow(const QStringList& statements) {
         dir.createDatabase("Reports.mdb", statements);
+        test::writeStartUpFiles(dir);
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
-        window->openReportsConnection();
+        EXPECT_EQ(test::startUp(*window, recording), StartUpOutcome::Waiting);
         return *window;
     }
 
@@ -74,6 +76,7 @@ protected:
     }
 
     test::TempProgramFolder dir;
+    test::StartUpBalance balance;
     test::RecordingPlatform recording;
     Platform platform = recording.platform();
     ProgramWide program;
