@@ -3,17 +3,13 @@
 #include <QFile>
 #include <QtGlobal>
 
+#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 namespace tav::bench {
-namespace {
-
-// Keeps the compiler from dropping reads whose results go nowhere.
-volatile std::size_t sink = 0;
-
-} // namespace
 
 void readFirstRecords(const QString& databaseFile, const QStringList& tables) {
+    std::size_t read = 0;
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(databaseFile).constData(), &db, SQLITE_OPEN_READWRITE,
                         nullptr) != SQLITE_OK)
@@ -23,9 +19,8 @@ void readFirstRecords(const QString& databaseFile, const QStringList& tables) {
             continue;
         QString quoted = table;
         quoted.replace(u'"', QStringLiteral("\"\""));
-        const QByteArray sql = (QStringLiteral("SELECT * FROM \"") + quoted +
-                                QStringLiteral("\" LIMIT 1"))
-                                   .toUtf8();
+        const QByteArray sql =
+            (QStringLiteral("SELECT * FROM \"") + quoted + QStringLiteral("\" LIMIT 1")).toUtf8();
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) !=
             SQLITE_OK)
@@ -36,13 +31,16 @@ void readFirstRecords(const QString& databaseFile, const QStringList& tables) {
                 const char* name = sqlite3_column_name(statement, i);
                 const char* type = sqlite3_column_decltype(statement, i);
                 const unsigned char* value = sqlite3_column_text(statement, i);
-                sink += std::size_t(name != nullptr) + std::size_t(type != nullptr) +
-                        std::size_t(value != nullptr) + std::size_t(sqlite3_column_bytes(statement, i));
+                read += std::size_t(name != nullptr) + std::size_t(type != nullptr) +
+                        std::size_t(value != nullptr) +
+                        std::size_t(sqlite3_column_bytes(statement, i));
             }
         }
         sqlite3_finalize(statement);
     }
     sqlite3_close(db);
+    // Reads whose results go nowhere must not be dropped.
+    benchmark::DoNotOptimize(read);
 }
 
 } // namespace tav::bench
