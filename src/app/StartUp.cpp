@@ -92,9 +92,9 @@ StartUpOutcome StartUp::run() {
     ProgramEnd& programEnd = w.platform.programEnd;
 
     // The key file is read through the run's connection to Reports.mdb, opened here
-    // already: the steps that open it later keep it (see openReportsConnection), so the
-    // file is opened and its schema read once. Its problems are said when the window's
-    // own steps open it.
+    // already: the steps that ask for it later keep it (see openReportsConnection), so the
+    // file is opened and its schema read once. A database that cannot be opened is said
+    // at the later step, and the key file then holds its section line only.
     step([&] {
         openReportsConnection(false);
         BuildTestExport(w.folder, w.platform.messages, w.ReportsConnection.get());
@@ -164,8 +164,8 @@ bool StartUp::requiredFilesPresent() {
 }
 
 // The run's connection to Reports.mdb, asked for before the key file is built and again
-// by two later steps, which closed and opened it in the old program. A connection open on
-// the file that the folder's Reports.mdb names now is kept: SQLite reads the file as it
+// by two later steps. A connection open on the file that the folder's Reports.mdb names
+// now is kept: SQLite reads the file as it
 // stands at every statement, so a row written meanwhile, by this program or another, is
 // seen all the same, and opening it again would only read the schema once more. A file
 // put in its place is opened anew. A database that cannot be opened is said once, with
