@@ -59,12 +59,6 @@ std::shared_ptr<const IniFile> FrmStoneID::scanFile(const QString& filePath) con
     return scanFiles_.read(filePath);
 }
 
-bool FrmStoneID::openReportsConnection() {
-    ReportsConnection.reset();
-    ReportsConnection = Database::openExisting(folder.file(QStringLiteral("Reports.mdb")));
-    return ReportsConnection != nullptr;
-}
-
 std::optional<RoundedValue> FrmStoneID::RoundToDecimals(float value, qint16 places) const {
     return ::tav::RoundToDecimals(value, places, FixedDecimalFormat);
 }

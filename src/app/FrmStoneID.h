@@ -199,8 +199,6 @@ public:
 
     // Reports.mdb, opened by start-up, used and closed by the export.
     std::unique_ptr<Database> ReportsConnection;
-    // Closes the connection when it is open, then opens it again; false when that failed.
-    bool openReportsConnection();
     // Class.mdb of the cut grading, opened afresh by each SetCutSymData.
     std::unique_ptr<Database> ClassDbConnection;
     // True while an export runs: a second one must not start inside it, and balance

@@ -104,7 +104,14 @@ StartUpOutcome StartUp::run() {
         programEnd.end();
         return StartUpOutcome::ProgramEnded;
     }
-    step([&] { BuildTestExport(w.folder, w.platform.messages); });
+    // The key file is read through the run's connection to Reports.mdb, opened here
+    // already: the steps that ask for it later keep it (see openReportsConnection), so the
+    // file is opened and its schema read once. A database that cannot be opened is said
+    // at the later step, and the key file then holds its section line only.
+    step([&] {
+        openReportsConnection(false);
+        BuildTestExport(w.folder, w.platform.messages, w.ReportsConnection.get());
+    });
     programDate_ = programFileDate();
     w.msgb1->clear();
     w.program.ExportWarningFlag = 0;
@@ -118,7 +125,7 @@ StartUpOutcome StartUp::run() {
 
     w.LoadingGuard = -1;
     step([&] { setwindowsize(w); });
-    openReportsConnection();
+    openReportsConnection(true);
     fillLists();
     readUserFiles();
     readLastUserData();
@@ -169,15 +176,23 @@ bool StartUp::requiredFilesPresent() {
     return true;
 }
 
-// A database that cannot be opened is said once, with its cause: a critical box and a
-// warning on the status line. Start-up goes on without it.
-void StartUp::openReportsConnection() {
+// The run's connection to Reports.mdb, asked for before the key file is built and again
+// by two later steps. A connection open on the file that the folder's Reports.mdb names
+// now is kept: SQLite reads the file as it
+// stands at every statement, so a row written meanwhile, by this program or another, is
+// seen all the same, and opening it again would only read the schema once more. A file
+// put in its place is opened anew. A database that cannot be opened is said once, with
+// its cause, when `report` is set: a critical box and a warning on the status line.
+// Start-up goes on without it.
+void StartUp::openReportsConnection(bool report) {
     FrmStoneID& w = window_;
     const QString path = w.folder.file(QStringLiteral("Reports.mdb"));
+    if (w.ReportsConnection && w.ReportsConnection->opensFileAt(path))
+        return;
     w.ReportsConnection.reset();
     DatabaseOpening opening = Database::open(path);
     w.ReportsConnection = std::move(opening.database);
-    if (w.ReportsConnection || databaseProblemShown_)
+    if (w.ReportsConnection || !report || databaseProblemShown_)
         return;
     databaseProblemShown_ = true;
     const QString problem = databaseProblemText(path, opening);
@@ -214,7 +229,7 @@ void StartUp::readUserFiles() {
 
 void StartUp::readLastUserData() {
     FrmStoneID& w = window_;
-    openReportsConnection();
+    openReportsConnection(true);
     if (!w.ReportsConnection)
         return;
     const auto rows = w.ReportsConnection->selectAll(QStringLiteral("UserData"));

@@ -31,7 +31,7 @@ public:
 private:
     void captionFromVersion(const QString& title);
     bool requiredFilesPresent();
-    void openReportsConnection();
+    void openReportsConnection(bool report);
     void fillLists();
     void readUserFiles();
     void readLastUserData();

@@ -60,10 +60,13 @@ void ExportProcedure::userDataPhase() {
 bool ExportProcedure::keyFileRebuildPhase() {
     // Blocks the window on purpose: nothing may reach it while the row settles.
     step([&] { window_.platform.pause.sleep(2000); });
-    // A key the layouts cannot look up leaves its column blank: say why. The export's open
-    // connection has just written UserData and knows the schema.
+    // A key the layouts cannot look up leaves its column blank: say why. The run's open
+    // connection has just written UserData and knows the schema; it reads every row as the
+    // file holds it now. Without it, the build opens a connection of its own.
+    const Database* const reports = window_.ReportsConnection.get();
     const KeyFileProblems problems =
-        BuildTestExport(window_.folder, window_.platform.messages, window_.ReportsConnection.get());
+        reports ? BuildTestExport(window_.folder, window_.platform.messages, reports)
+                : BuildTestExport(window_.folder, window_.platform.messages);
     if (problems.notWritten)
         Failures.report(window_,
                         QStringLiteral("Key file could not be written : ") + window_.keyFile());

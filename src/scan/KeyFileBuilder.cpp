@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace tav {
 namespace {
@@ -27,6 +28,15 @@ QString reportsFile(const ProgramFolder& folder) {
 // database changes it.
 QString systemCause() {
     return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The box for a missing Reports.mdb; false when it was shown.
+bool reportsPresent(const ProgramFolder& folder, MessageBoxes& messages) {
+    if (folder.hasFile(QStringLiteral("Reports.mdb")))
+        return true;
+    messages.show(QStringLiteral("Report File does not Exists"),
+                  QStringLiteral("REPORTS.MDB ABSENT"), MessageIcon::None);
+    return false;
 }
 
 } // namespace
@@ -74,7 +84,7 @@ QStringList ReadTableSlots(const ProgramFolder& folder) {
 }
 
 KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables,
-                             const Database* open) {
+                             const Database* reports) {
     KeyFileProblems problems;
     const auto noteCause = [&problems] {
         if (problems.cause.isEmpty())
@@ -83,18 +93,13 @@ KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tab
     TextStream keyFile(folder.file(kKeyFile), TextStream::Mode::Create);
     if (!keyFile.writeLine(u'[' + numericalParameters + u']'))
         noteCause();
-    // Without an open connection, one of its own, opened afresh for this build.
-    std::unique_ptr<Database> own;
-    if (!open)
-        own = Database::openExisting(reportsFile(folder));
-    const Database* const database = open ? open : own.get();
     for (const QString& table : tables) {
         if (table.isEmpty())
             continue;
         try {
-            if (!database)
+            if (!reports)
                 throw StepFailure(QStringLiteral("Reports.mdb cannot be opened"), kTableNotRead);
-            ExportTableToTestExport(*database, keyFile, table);
+            ExportTableToTestExport(*reports, keyFile, table);
         } catch (const StepFailure& failure) {
             // Skipped all the same. A table without rows simply has no keys, and a write
             // that failed shows when the key file is closed.
@@ -112,19 +117,27 @@ KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tab
     return problems;
 }
 
+KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables) {
+    const std::unique_ptr<Database> own = Database::openExisting(reportsFile(folder));
+    return WriteKeyFile(folder, tables, own.get());
+}
+
 void deleteKeyFile(const ProgramFolder& folder) {
     if (folder.hasFile(kKeyFile))
         QFile::remove(folder.file(kKeyFile));
 }
 
-KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages,
-                                const Database* open) {
-    if (!folder.hasFile(QStringLiteral("Reports.mdb"))) {
-        messages.show(QStringLiteral("Report File does not Exists"),
-                      QStringLiteral("REPORTS.MDB ABSENT"), MessageIcon::None);
+KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages) {
+    if (!reportsPresent(folder, messages))
         return {};
-    }
-    return WriteKeyFile(folder, ReadTableSlots(folder), open);
+    return WriteKeyFile(folder, ReadTableSlots(folder));
+}
+
+KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages,
+                                const Database* reports) {
+    if (!reportsPresent(folder, messages))
+        return {};
+    return WriteKeyFile(folder, ReadTableSlots(folder), reports);
 }
 
 } // namespace tav

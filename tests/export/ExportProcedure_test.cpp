@@ -2,7 +2,9 @@
 
 #include "app/FrmStoneID.h"
 #include "platform/Database.h"
+#include "support/DatabaseLock.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -53,11 +55,18 @@ protected:
         dir.writeLines("testSetting.txt", {"UserData"});
         dir.writeLines("test.txt", {"[NumericalParameters]", "CORRECTED_MASS = 0.512",
                                     "TABLE_MM_MAX = 3.2", "WIDTH_MM = 5.12"});
-        dir.writeLines("test_export.txt", {"[NumericalParameters]", "Old.KEY = 1"});
-        dir.writeLines("ExportPa.txt", QStringList(26, "0"));
+        test::writeStartUpFiles(dir);
+        startWindow();
+    }
+
+    // A start of the program: start-up, then the operator's entries.
+    void startWindow() {
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
         FrmStoneID& w = *window;
-        w.openReportsConnection();
+        EXPECT_EQ(test::startUp(w, recording), StartUpOutcome::Waiting);
+        startUpKeyFile = dir.read("test_export.txt");
+        // A key file left by an earlier build, in the place of the one start-up built.
+        dir.writeLines("test_export.txt", {"[NumericalParameters]", "Old.KEY = 1"});
         w.txtStoneID->setText("AB-12");
         w.TxtLotno->setText("L7");
         w.txtRealWgt->setText("0.512 ct");
@@ -69,7 +78,11 @@ protected:
         w.TxtFileName->setText("bench");
         w.txtSysnumber->setText("txt");
         w.TXTSYMBOL->setText(",");
-        w.CBOFORMAT->addItem("Row");
+        w.CBOFORMAT->setCurrentText("Row");
+    }
+
+    void otherProgram(const QString& statements) const {
+        test::runInOtherProgram(dir.filePath("Reports.mdb"), statements);
     }
 
     QList<QVariantList> userDataRows() const {
@@ -79,6 +92,7 @@ protected:
     }
 
     test::TempProgramFolder dir;
+    test::StartUpBalance balance;
     test::RecordingPlatform recording;
     PauseThatRuns pause;
     Platform platform{recording.messages, pause,
@@ -87,6 +101,7 @@ protected:
                       recording.clock};
     ProgramWide program;
     std::unique_ptr<FrmStoneID> window;
+    QByteArray startUpKeyFile;
 };
 
 TEST_F(ExportProcedureTest, RunsThePhasesInOrderAndKeepsTheValuesOfTheExport) {
@@ -141,6 +156,31 @@ TEST_F(ExportProcedureTest, ARefusedWeightLeavesAfterTheRowAndTheKeyFile) {
     EXPECT_EQ(after[0][1].toString(), "AB-13");
     EXPECT_EQ(pause.pauses, (std::vector<int>{2000, 2000}));
     EXPECT_FALSE(w.exportInProgress);
+}
+
+// Start-up read the listed tables through the run's connection; another program changes
+// them while the export pauses after writing the row. The rebuild reads them as the file
+// holds them then: this export's row, a new column, a declared type that changed.
+TEST_F(ExportProcedureTest, TheRebuildReadsTheListedTablesAsTheFileHoldsThemThen) {
+    otherProgram("CREATE TABLE Flags (Done TEXT); INSERT INTO Flags VALUES ('1');");
+    dir.writeLines("testSetting.txt", {"UserData", "Flags"});
+    startWindow();
+    EXPECT_EQ(startUpKeyFile, "[NumericalParameters]\r\nUserData.ID = 5\r\n"
+                              "UserData.STONE_ID = OLD-1\r\nUserData.RealWeight = 0.1\r\n"
+                              "UserData.LOT = L0\r\nUserData.ZED_TBLMAX = 1\r\n"
+                              "Flags.Done = 1\r\n");
+
+    // A refused weight leaves the export right after the rebuild, with the key file.
+    window->txtRealWgt->setText("0.004");
+    pause.during = [&] {
+        otherProgram("ALTER TABLE UserData ADD COLUMN Grade TEXT DEFAULT 'VG'; DROP TABLE Flags; "
+                     "CREATE TABLE Flags (Done BOOLEAN); INSERT INTO Flags VALUES (1);");
+    };
+    EXPECT_EQ(ExportData(*window), ExportOutcome::Left);
+    EXPECT_EQ(dir.read("test_export.txt"),
+              "[NumericalParameters]\r\nUserData.ID = 101\r\nUserData.STONE_ID = AB-12\r\n"
+              "UserData.RealWeight = 0.004\r\nUserData.LOT = L7\r\n"
+              "UserData.ZED_TBLMAX = 62.5\r\nUserData.Grade = VG\r\nFlags.Done = True\r\n");
 }
 
 TEST_F(ExportProcedureTest, AnEmptyWeightLeavesWithoutABox) {

@@ -6,6 +6,7 @@
 #include "platform/DateText.h"
 #include "support/BenchLocale.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -41,8 +42,9 @@ protected:
     // The window over a Reports.mdb made of the statements.
     FrmStoneID& openWindow(const QStringList& statements) {
         dir.createDatabase("Reports.mdb", statements);
+        test::writeStartUpFiles(dir);
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
-        window->openReportsConnection();
+        EXPECT_EQ(test::startUp(*window, recording), StartUpOutcome::Waiting);
         return *window;
     }
 
@@ -72,6 +74,7 @@ protected:
     }
 
     test::TempProgramFolder dir;
+    test::StartUpBalance balance;
     test::RecordingPlatform recording;
     Platform platform = recording.platform();
     ProgramWide program;

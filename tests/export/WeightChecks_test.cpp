@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "platform/Database.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include <QApplication>
@@ -34,9 +35,11 @@ protected:
              "INSERT INTO Weight_Limits VALUES ('Heart', 2, NULL, 5, 'heart yellow', 'heart red')",
              "INSERT INTO Weight_Limits_small VALUES ('Brilliant', '3', 'small green', '6 %', "
              "'small yellow', 'small red')"});
-        dir.writeLines("test_export.txt", {"[NumericalParameters]", "UserData.COLOR = D"});
+        test::writeStartUpFiles(dir);
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
-        window->openReportsConnection();
+        EXPECT_EQ(test::startUp(*window, recording), StartUpOutcome::Waiting);
+        // Written over the one that start-up built.
+        dir.writeLines("test_export.txt", {"[NumericalParameters]", "UserData.COLOR = D"});
         window->cboShape->setEditable(true);
         window->cboShape->setEditText("Brilliant");
     }
@@ -46,6 +49,7 @@ protected:
     }
 
     test::TempProgramFolder dir;
+    test::StartUpBalance balance;
     test::RecordingPlatform recording;
     Platform platform = recording.platform();
     ProgramWide program;

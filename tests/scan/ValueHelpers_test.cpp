@@ -1,8 +1,10 @@
 #include "scan/KeyReader.h"
 #include "scan/ValueHelpers.h"
 
+#include "platform/Database.h"
 #include "platform/StepFailure.h"
 #include "support/CommaLocale.h"
+#include "support/DatabaseLock.h"
 #include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -183,6 +185,21 @@ TEST(IsExistingTable, IgnoresCaseAndFailsWithoutDatabase) {
     EXPECT_TRUE(IsExistingTable(dir.folder(), "template_giapear"));
     EXPECT_TRUE(IsExistingTable(dir.folder(), "TEMPLATE_GIAPEAR"));
     EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAOval"));
+}
+
+// While the run's own connection holds the catalogue, the test reads it from there, and
+// sees every table that another program makes or drops meanwhile.
+TEST(IsExistingTable, SeesTheTablesAsTheyStandWhileTheRunsConnectionIsOpen) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE Template_GIAPear (A TEXT)"});
+    const auto reports = Database::openExisting(dir.filePath("Reports.mdb"));
+    ASSERT_TRUE(reports);
+    EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAOval"));
+    test::runInOtherProgram(dir.filePath("Reports.mdb"),
+                            "CREATE TABLE Template_GIAOval (A TEXT); DROP TABLE Template_GIAPear;");
+    EXPECT_TRUE(IsExistingTable(dir.folder(), "template_giaoval"));
+    EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAPear"));
+    EXPECT_EQ(reports->userTables(), QStringList{"Template_GIAOval"});
 }
 
 TEST(IsExistingTable, GivesTheNameAsTheDatabaseListsIt) {
