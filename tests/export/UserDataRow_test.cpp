@@ -48,9 +48,9 @@ protected:
         return *window;
     }
 
-    // An export, which writes the row before any check. These windows let it go no
-    // further: it leaves at the empty weight or at the missing export folder.
-    void writeRow() { EXPECT_EQ(ExportData(*window), ExportOutcome::Left); }
+    // An export, which writes the row before any check; where it ends after that (the
+    // empty weight, the missing template table) does not matter here.
+    void writeRow() { ExportData(*window); }
 
     std::unique_ptr<Database> reports() const {
         return Database::openExisting(dir.filePath("Reports.mdb"));
