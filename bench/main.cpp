@@ -2,6 +2,7 @@
 // files with its peak memory, and start-up to an idle window. Every case prints its
 // ratio to a baseline timed in the same run.
 #include "LargeInputs.h"
+#include "SqliteFloor.h"
 #include "Timing.h"
 
 #include "app/FrmStoneID.h"
@@ -10,17 +11,20 @@
 #include "platform/Database.h"
 #include "platform/DurableFile.h"
 #include "platform/NumberText.h"
+#include "scan/KeyFileBuilder.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -247,6 +251,11 @@ void colMergeCases(const QString& self, int runs) {
     }
 }
 
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // Start-up to the idle window in a process of its own, against a bare window of 30
 // line edits and two pictures; the whole process, wall time.
 void startUpCase(const QString& probe, int runs) {
@@ -271,8 +280,6 @@ void startUpCase(const QString& probe, int runs) {
     std::vector<double> app;
     std::vector<double> bare;
     // Alternating, so both see the same load of the machine.
-    Timing appTiming;
-    Timing bareTiming;
     for (int i = 0; i < runs; ++i) {
         freshFolder();
         const Timing a = measure(1, {}, start({QStringLiteral("app"), dir->path()}));
@@ -283,12 +290,104 @@ void startUpCase(const QString& probe, int runs) {
         app.push_back(a.wallMs);
         bare.push_back(b.wallMs);
     }
-    std::sort(app.begin(), app.end());
-    std::sort(bare.begin(), bare.end());
-    appTiming.wallMs = app[app.size() / 2];
-    bareTiming.wallMs = bare[bare.size() / 2];
+    Timing appTiming;
+    appTiming.wallMs = median(app);
+    Timing bareTiming;
+    bareTiming.wallMs = median(bare);
     report(QStringLiteral("start-up to idle, sample folder"), appTiming,
            QStringLiteral("bare window"), bareTiming);
+}
+
+// One run of the probe to its end: the wall time of the whole process, and the wall and
+// CPU time of start-up and export themselves as the probe gives them.
+struct ProbeRun {
+    double processMs = 0;
+    Timing startUpAndExport;
+};
+
+ProbeRun probeExport(const QString& probe, const QString& folder) {
+    QProcess process;
+    QElapsedTimer wall;
+    wall.start();
+    process.start(probe, {QStringLiteral("export"), folder});
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        qFatal("the probe failed (%d): %s", process.exitCode(),
+               process.readAllStandardError().constData());
+    ProbeRun run;
+    run.processMs = double(wall.nsecsElapsed()) / 1e6;
+    const QList<QByteArray> times = process.readAllStandardOutput().trimmed().split(' ');
+    if (times.size() != 2)
+        qFatal("the probe gave no times");
+    run.startUpAndExport = {times[0].toDouble(), times[1].toDouble()};
+    return run;
+}
+
+Timing medians(const std::vector<Timing>& timings) {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (const Timing& timing : timings) {
+        wall.push_back(timing.wallMs);
+        cpu.push_back(timing.cpuMs);
+    }
+    return {median(wall), median(cpu)};
+}
+
+// Start-up and one export in a process of their own, on the sample folder and on the
+// large inputs; what the large inputs add to start-up and export, against the key file's
+// reads done bare through SQLite on the same database: open it and read the first record
+// of every listed table with its declared types, twice, as start-up and the export each
+// do. Start-up and export are timed inside the process, where the rest of it (loading the
+// libraries, the window, the end) does not blur the difference on a busy machine; the
+// whole processes are shown too.
+void keyFileCase(const QString& probe, int runs) {
+    test::TempProgramFolder floorDir;
+    makeLargeFolder(floorDir);
+    const QString reports = floorDir.filePath(QStringLiteral("Reports.mdb"));
+    const QStringList tables = ReadTableSlots(floorDir.folder());
+    std::vector<ProbeRun> sample;
+    std::vector<ProbeRun> large;
+    std::vector<Timing> floor;
+    // Alternating, so all three see the same load of the machine.
+    for (int i = 0; i < runs; ++i) {
+        test::TempProgramFolder sampleDir;
+        test::copySampleFolder(sampleDir);
+        sample.push_back(probeExport(probe, sampleDir.path()));
+        test::TempProgramFolder largeDir;
+        makeLargeFolder(largeDir);
+        large.push_back(probeExport(probe, largeDir.path()));
+        floor.push_back(measure(1, {}, [&] {
+            readFirstRecords(reports, tables);
+            readFirstRecords(reports, tables);
+        }));
+    }
+    const auto processes = [](const std::vector<ProbeRun>& runs) {
+        std::vector<double> ms;
+        for (const ProbeRun& run : runs)
+            ms.push_back(run.processMs);
+        return Timing{median(ms), 0};
+    };
+    const auto inside = [](const std::vector<ProbeRun>& runs) {
+        std::vector<Timing> timings;
+        for (const ProbeRun& run : runs)
+            timings.push_back(run.startUpAndExport);
+        return medians(timings);
+    };
+    report(QStringLiteral("whole process, large inputs"), processes(large),
+           QStringLiteral("sample folder"), processes(sample));
+    const Timing sampleTiming = inside(sample);
+    const Timing largeTiming = inside(large);
+    const Timing floorTiming = medians(floor);
+    report(QStringLiteral("start-up+export, large inputs"), largeTiming,
+           QStringLiteral("sample folder"), sampleTiming);
+    const Timing added{largeTiming.wallMs - sampleTiming.wallMs,
+                       largeTiming.cpuMs - sampleTiming.cpuMs};
+    report(QStringLiteral("what the large inputs add"), added, QStringLiteral("SQLite reads x2"),
+           floorTiming);
+    std::printf("%-44s %9.2f ms of CPU time against %9.2f ms            ratio %6.2f\n",
+                "what the large inputs add, CPU time", added.cpuMs, floorTiming.cpuMs,
+                added.cpuMs / floorTiming.cpuMs);
+    std::fflush(stdout);
 }
 
 int colChild(const QString& oldFile, const QString& layoutFileName) {
@@ -310,10 +409,13 @@ int main(int argc, char* argv[]) {
     const QString self = QCoreApplication::applicationFilePath();
     const QString probe = QFileInfo(self).dir().filePath(QStringLiteral("startup_probe"));
     // The groups named on the command line, or all of them.
-    const QStringList groups =
-        arguments.size() > 1 ? arguments.mid(1) : QStringList{"startup", "export", "col"};
+    const QStringList groups = arguments.size() > 1
+                                   ? arguments.mid(1)
+                                   : QStringList{"startup", "keyfile", "export", "col"};
     if (groups.contains(u"startup"))
         tav::bench::startUpCase(probe, 15);
+    if (groups.contains(u"keyfile"))
+        tav::bench::keyFileCase(probe, 15);
     if (groups.contains(u"export"))
         tav::bench::exportCases(9);
     if (groups.contains(u"col"))

@@ -58,7 +58,7 @@ void check(float value, qint16 places, qint16 fixed) {
             fail("the fixed text does not have exactly the pattern's decimals");
         if (std::fabs(*back - number) > 0.5 * unit * (1 + 1e-9))
             fail("the fixed text reads back as another number");
-    } else if (result->unchanged && std::trunc(number) == number && magnitude < 1e15) {
+    } else if (result->unchanged && std::trunc(number) == number && magnitude <= 16777216) {
         if (*back != number || text.contains(u'E'))
             fail("a whole number lost digits");
     } else if (result->unchanged) {

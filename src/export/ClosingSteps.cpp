@@ -22,26 +22,27 @@ namespace {
 const QString kWritten = QStringLiteral("Export file could not be written : ");
 
 // Closes a stream the export wrote; a file that never opened, or whose bytes did not
-// all land, is reported with its cause.
-void closeWritten(FrmStoneID& window, std::unique_ptr<TextStream>& stream,
+// all land, is reported with its cause (false).
+bool closeWritten(FrmStoneID& window, std::unique_ptr<TextStream>& stream,
                   ExportFailures& failures) {
     if (!stream)
-        return;
+        return true;
     const bool landed = stream->isOpen() && stream->close();
     if (!landed)
         failures.report(window, kWritten + pathWithCause(stream->path(), stream->error()));
     if (stream->leftAsFound())
         warnLeftAsFound(window, stream->path());
     stream.reset();
+    return landed;
 }
 
 // The Col layout's merged file takes the place of the layout file in one step. An old
 // file that could not be read is kept: replacing it would lose every earlier export.
-void replaceMergedFile(FrmStoneID& w, const TextStream* oldFile, ExportFailures& failures) {
+bool replaceMergedFile(FrmStoneID& w, const TextStream* oldFile, ExportFailures& failures) {
     const std::unique_ptr<TextStream> merged = std::move(w.ColumnTempStream);
     const bool oldFileRead = oldFile && oldFile->isOpen();
     if (merged && oldFileRead && merged->isOpen() && merged->close())
-        return;
+        return true;
     QString cause;
     if (!oldFileRead)
         cause = oldFile ? oldFile->error() : QString();
@@ -51,6 +52,7 @@ void replaceMergedFile(FrmStoneID& w, const TextStream* oldFile, ExportFailures&
         merged->discard();
     failures.report(w, QStringLiteral("Export file could not be replaced : ") +
                            pathWithCause(w.ExportTextFile, cause));
+    return false;
 }
 
 void verdictWarning(FrmStoneID& w) {
@@ -82,20 +84,25 @@ void copyStoneFile(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& 
 
 } // namespace
 
-void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& failures) {
+void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, const QString& StoneMarkerFile,
+                  ExportFailures& failures) {
     const ExportLayout layout = exportLayoutOf(w.CBOFORMAT->currentText());
     if ((layout == ExportLayout::Row || layout == ExportLayout::ColRow) && w.ExportTextStream)
         w.ExportTextStream->writeLine(QStringLiteral(" "));
 
-    closeWritten(w, w.StoneExportStream, failures);
+    bool filesLanded = closeWritten(w, w.StoneExportStream, failures);
     if (w.ColumnMergeMode != 0) {
         // The old layout file was only read; its lines beyond this export's stay.
         carryOverOldLines(w);
-        replaceMergedFile(w, w.ExportTextStream.get(), failures);
+        filesLanded = replaceMergedFile(w, w.ExportTextStream.get(), failures) && filesLanded;
         w.ExportTextStream.reset();
     } else {
-        closeWritten(w, w.ExportTextStream, failures);
+        filesLanded = closeWritten(w, w.ExportTextStream, failures) && filesLanded;
     }
+    // The marker stops every later export of the stone: it may stand only for files
+    // that are whole.
+    if (filesLanded)
+        WriteStoneMarker(w, StoneMarkerFile, failures);
 
     if (w.DeleteStoneFile != 0)
         QFile::remove(w.StoneExportFile);

@@ -34,7 +34,11 @@ QString writtenFilePath(const QString& path) {
 }
 
 QString lockPathOf(const QString& path) {
-    return hiddenPathBeside(writtenFilePath(path), QStringLiteral(".lock"));
+    return lockPathBeside(writtenFilePath(path));
+}
+
+QString lockPathBeside(const QString& file) {
+    return hiddenPathBeside(file, QStringLiteral(".lock"));
 }
 
 FileLock::FileLock(const QString& path, std::chrono::milliseconds wait)

@@ -19,6 +19,8 @@ QString writtenFilePath(const QString& path);
 
 // The hidden lock file beside the file that the path reaches.
 QString lockPathOf(const QString& path);
+// The hidden lock file beside the file of that very name, a link or not: ".NAME.lock".
+QString lockPathBeside(const QString& file);
 
 class FileLock {
 public:

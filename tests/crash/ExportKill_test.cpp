@@ -67,7 +67,7 @@ protected:
 
     void start(QProcess& process) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("TAVEXPORT_COM1", "/nonexistent/tty-balance");
+        environment.insert("TAVEXPORT_COM1", dir.filePath("no-balance"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         process.setProcessEnvironment(environment);
         // The user's batch file writes into the working folder.

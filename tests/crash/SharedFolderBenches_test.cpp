@@ -59,7 +59,7 @@ protected:
             test::setScanKey(bench, "STONE_ID", stoneId(b, round));
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             // A balance device of its own, which does not exist.
-            environment.insert("TAVEXPORT_COM1", bench.filePath("tty-balance"));
+            environment.insert("TAVEXPORT_COM1", bench.filePath("no-balance"));
             environment.insert("QT_QPA_PLATFORM", "offscreen");
             programs[b] = std::make_unique<QProcess>();
             programs[b]->setProcessEnvironment(environment);

@@ -83,7 +83,10 @@ void layOutStone(const test::TempProgramFolder& dir) {
 // Both runs take the same folder, so that the paths in the settings are the same.
 class CommaLocaleExportTest : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("TAVEXPORT_COM1", QByteArray("/nonexistent/tty-balance")); }
+    // A balance device of the test's own, which does not exist: tests that run at the
+    // same time would meet at the lock of a shared one.
+    QString balanceDevice() const { return dir.filePath("tty-balance"); }
+    void SetUp() override { qputenv("TAVEXPORT_COM1", QFile::encodeName(balanceDevice())); }
     void TearDown() override {
         qunsetenv("TAVEXPORT_COM1");
         QDir::setCurrent(previousFolder);
@@ -117,7 +120,7 @@ protected:
             environment.remove(name);
         for (const auto& [name, value] : locale)
             environment.insert(name, value);
-        environment.insert("TAVEXPORT_COM1", "/nonexistent/tty-balance");
+        environment.insert("TAVEXPORT_COM1", balanceDevice());
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess process;
         process.setProcessEnvironment(environment);

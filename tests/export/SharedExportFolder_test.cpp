@@ -81,12 +81,16 @@ TEST_F(SharedExportFolderTest, LinkedFilesAreWrittenThroughAndTheLinksStay) {
 
 // A killed export leaves its record beside the layout file, and another writer (a bench
 // on an older build, which knows no lock) appends its whole block after it. The next
-// export never cuts that block: it leaves the file as found and says so.
+// export never cuts that block: it leaves the file as found and says so. Its own block
+// lands all the same, so its stone is marked.
 TEST_F(SharedExportFolderTest, AStaleRecordNeverCostsAnotherWriterItsBlock) {
     const QByteArray killed = rowBlock("EF56");
+    dir.write("Export/ZUV/ZUV", "");
     for (const qsizetype written : {qsizetype(0), qsizetype(9)}) {
         SCOPED_TRACE(written);
         QFile::remove(path("Export/bench_rows.txt"));
+        for (const char* marker : {"Export/ZUV/AB12_0", "Export/ZUV/GH78_0"})
+            QFile::remove(path(marker));
         exportStoneAs("AB12");
         const QString layout = path("Export/bench_rows.txt");
         const QByteArray before = dir.read("Export/bench_rows.txt");
@@ -101,6 +105,7 @@ TEST_F(SharedExportFolderTest, AStaleRecordNeverCostsAnotherWriterItsBlock) {
                                           "in it was not cut off : " +
                                               layout);
         EXPECT_FALSE(QFileInfo::exists(appendRecordPathOf(layout)));
+        EXPECT_EQ(dir.read("Export/ZUV/GH78_0"), "GH78_0\r\n");
     }
 }
 
