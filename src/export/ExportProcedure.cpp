@@ -69,9 +69,8 @@ bool ExportProcedure::keyFileRebuildPhase() {
         reports ? BuildTestExport(window_.folder, window_.platform.messages, reports)
                 : BuildTestExport(window_.folder, window_.platform.messages);
     if (problems.notWritten)
-        Failures.report(window_,
-                        QStringLiteral("Key file could not be written : ") +
-                            pathWithCause(window_.keyFile(), problems.cause));
+        Failures.report(window_, QStringLiteral("Key file could not be written : ") +
+                                     pathWithCause(window_.keyFile(), problems.cause));
     for (const QString& table : problems.unreadTables)
         Failures.report(
             window_, QStringLiteral("Table named in testSetting.txt could not be read : ") + table);

@@ -12,8 +12,8 @@ bool isSafeStoneId(const QString& stoneId);
 // True when every file the export names after the stone fits in a file name (NAME_MAX
 // bytes as the file system is given it): the per-stone file, its copy, the problem log
 // and the ASCII file, each also under the hidden names beside it while it is written
-// (".NAME.new", ".NAME.lock"). systemNumber is the extension of the per-stone file; with brackets the
-// files carry the ID in square brackets.
+// (".NAME.new", ".NAME.lock"). systemNumber is the extension of the per-stone file; with brackets
+// the files carry the ID in square brackets.
 bool stoneFileNamesFit(const QString& stoneId, const QString& systemNumber, bool brackets);
 
 // True when a folder text from the window or the settings can name a folder: not empty

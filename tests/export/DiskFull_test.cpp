@@ -162,11 +162,10 @@ TEST_F(DiskFullTest, AKeyFileThatCouldNotBeRebuiltStopsTheExportBeforeAnyExportF
     }
     const auto& shown = recording().messages.shown;
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text,
-              "The key file " + path("test_export.txt") +
-                  " could not be rebuilt : No space left on device"
-                  "  - Nothing is exported......Please correct it and Export "
-                  "again....");
+    EXPECT_EQ(shown[0].text, "The key file " + path("test_export.txt") +
+                                 " could not be rebuilt : No space left on device"
+                                 "  - Nothing is exported......Please correct it and Export "
+                                 "again....");
     EXPECT_EQ(shown[0].title, "KEY FILE NOT WRITTEN");
     EXPECT_EQ(shown[0].icon, MessageIcon::Critical);
     for (qsizetype i = 0; i < files.size(); ++i)
