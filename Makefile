@@ -42,7 +42,7 @@ test: deps build
 
 # The cost benchmarks, each case with its ratio to a baseline timed in the same run.
 bench: deps build
-	QT_QPA_PLATFORM=offscreen TAVEXPORT_COM1=/nonexistent/tty-balance $(BUILD_DIR)/bench/tavbench
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/tavbench
 
 # The whole test suite again, under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
