@@ -83,7 +83,7 @@ void layOutStone(const test::TempProgramFolder& dir) {
 // Both runs take the same folder, so that the paths in the settings are the same.
 class CommaLocaleExportTest : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("TAVEXPORT_COM1", QByteArray("/nonexistent/tty-balance")); }
+    void SetUp() override { qputenv("TAVEXPORT_COM1", QFile::encodeName(missingBalance())); }
     void TearDown() override {
         qunsetenv("TAVEXPORT_COM1");
         QDir::setCurrent(previousFolder);
@@ -117,7 +117,7 @@ protected:
             environment.remove(name);
         for (const auto& [name, value] : locale)
             environment.insert(name, value);
-        environment.insert("TAVEXPORT_COM1", "/nonexistent/tty-balance");
+        environment.insert("TAVEXPORT_COM1", missingBalance());
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess process;
         process.setProcessEnvironment(environment);
@@ -158,6 +158,10 @@ protected:
             }
         }
     }
+
+    // A balance that does not exist, in the test's own folder: the serial port's lock
+    // is named after the device, and the copies of this test run side by side.
+    QString missingBalance() const { return dir.filePath(QStringLiteral("tty-balance")); }
 
     test::TempProgramFolder dir;
     QString previousFolder = QDir::currentPath();
