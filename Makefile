@@ -34,8 +34,8 @@ build: configure
 # never changes tracked files.
 run: deps build
 	cmake --build $(BUILD_DIR) --target sample_folder
-	./scripts/sample-run.sh $(BUILD_DIR)/sample-folder $(SAMPLE_RUN)
-	cd $(SAMPLE_RUN) && $(CURDIR)/$(BUILD_DIR)/src/tavexport --program-folder .
+	./scripts/sample-run.sh "$(BUILD_DIR)/sample-folder" "$(SAMPLE_RUN)"
+	cd "$(SAMPLE_RUN)" && "$(CURDIR)/$(BUILD_DIR)/src/tavexport" --program-folder .
 
 test: deps build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
