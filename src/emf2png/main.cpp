@@ -44,8 +44,6 @@ namespace {
 constexpr std::size_t maxMetafileBytes = 64u * 1024u * 1024u;
 // Far more than any picture box shows.
 constexpr int maxSide = 4096;
-// The whole process, libraries included: a real view needs a fifth of it.
-constexpr rlim_t maxAddressSpace = rlim_t(512) << 20;
 
 std::uint32_t littleEndian32(const std::vector<char>& bytes, std::size_t offset) {
     std::uint32_t value = 0;
@@ -85,6 +83,8 @@ bool limitMemory() {
 #ifdef TAV_ADDRESS_SANITIZER
     return true;
 #else
+    // The whole process, libraries included: a real view needs a fifth of it.
+    constexpr rlim_t maxAddressSpace = rlim_t(512) << 20;
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) != 0)
         return false;
