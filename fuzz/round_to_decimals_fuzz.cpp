@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <charconv>
+
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -16,10 +18,52 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string>
 
 namespace {
 
 using namespace tav;
+
+// The exact decimal expansion of a double's magnitude: every double is a binary fraction
+// of at most 1074 places, and to_chars with as many decimals writes all of its digits.
+std::string exactDigits(double magnitude) {
+    char buffer[1500];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 1100);
+    return std::string(buffer, written.ptr);
+}
+
+// The digits one unit of the last place higher.
+std::string oneUnitUp(std::string digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it == '.')
+            continue;
+        if (*it != '9') {
+            ++*it;
+            return digits;
+        }
+        *it = '0';
+    }
+    return '1' + digits;
+}
+
+// True when the text is the number to `places` decimals, rounded to nearest, exactly:
+// the text's digits are those of the number cut after the last place, or one unit of
+// that place higher, whichever lies nearer; either of them when the number lies exactly
+// half-way, where rounding rules differ. The sign is the number's.
+bool roundsTo(const QString& text, double number, int places) {
+    const bool negative = text.startsWith(u'-');
+    if (negative != (number < 0))
+        return false;
+    const std::string expansion = exactDigits(std::fabs(number));
+    const std::size_t point = expansion.find('.');
+    const std::string cut = expansion.substr(0, places > 0 ? point + 1 + places : point);
+    const std::string rest = expansion.substr(point + 1 + places);
+    const std::string half = '5' + std::string(rest.size() - 1, '0');
+    const std::string digits = text.mid(negative ? 1 : 0).toStdString();
+    const int side = rest.compare(half);
+    return (side <= 0 && digits == cut) || (side >= 0 && digits == oneUnitUp(cut));
+}
 
 [[noreturn]] void broken(const char* what, float value, int places, int fixed,
                          const QString& text) {
@@ -56,8 +100,14 @@ void check(float value, qint16 places, qint16 fixed) {
         const qsizetype decimals = point < 0 ? 0 : text.size() - point - 1;
         if (decimals != places || (places > 0) != (point >= 0) || text.contains(u'E'))
             fail("the fixed text does not have exactly the pattern's decimals");
-        if (std::fabs(*back - number) > 0.5 * unit * (1 + 1e-9))
-            fail("the fixed text reads back as another number");
+        // Exact, not within a tolerance: near a million, half a unit of the fifth place
+        // is finer than a double's precision.
+        if (!roundsTo(text, number, places))
+            fail("the fixed text is not the number rounded to its places");
+        // A rounded number is the double of a text of that many decimals, which its
+        // fixed text gives back whole.
+        if (!result->unchanged && *back != number)
+            fail("the fixed text of a rounded number reads back as another number");
     } else if (result->unchanged && std::trunc(number) == number && magnitude < 1e15) {
         if (*back != number || text.contains(u'E'))
             fail("a whole number lost digits");
