@@ -33,7 +33,9 @@ class EmfDocument {
 public:
     explicit EmfDocument(const QString& path) {
         const QByteArray name = QFile::encodeName(path);
-        ok_ = emf_start(name.constData(), 16384, 4096, &track_) == 0 &&
+        // Grown a megabyte at a time: a heavy view has megabytes of records, and growing
+        // by small steps copies them over and over.
+        ok_ = emf_start(name.constData(), 16384, 1 << 20, &track_) == 0 &&
               htable_create(16, 16, &handles_) == 0;
         if (!ok_)
             return;
