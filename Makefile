@@ -45,10 +45,14 @@ bench: deps build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/tavbench
 
 # The whole test suite again, under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The leak check does not follow the thread-local storage of loaded plugins: the
+# sanitizer runtime of this compiler takes some of its blocks for an older glibc's,
+# depending only on where they happen to lie, and its leak check then crashes at the end
+# of a test that passed.
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAV_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 $(SANITIZER_ENV) \
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 $(SANITIZER_ENV) \
 		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 fuzz-build: deps

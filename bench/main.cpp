@@ -2,6 +2,7 @@
 // files with its peak memory, and start-up to an idle window. Every case prints its
 // ratio to a baseline timed in the same run.
 #include "LargeInputs.h"
+#include "SqliteFloor.h"
 #include "Timing.h"
 
 #include "app/FrmStoneID.h"
@@ -10,6 +11,7 @@
 #include "platform/Database.h"
 #include "platform/DurableFile.h"
 #include "platform/NumberText.h"
+#include "scan/KeyFileBuilder.h"
 #include "support/EmfWriter.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -257,18 +260,23 @@ void colMergeCases(const QString& self, int runs) {
 
 // One run of the start-up probe to its end, timed: the whole process's wall time, and
 // the peak resident memory of the program and of the largest helper it ran.
-struct ProbeRun {
+struct StartUpRun {
     double wallMs = 0;
     double peakMiB = 0;
     double helperPeakMiB = 0;
 };
 
-ProbeRun runProbe(const QString& probe, const QStringList& arguments, const QString& balance) {
-    QProcess process;
+// The environment of a probe whose balance is the missing device `balance`.
+QProcessEnvironment probeEnvironment(const QString& balance) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TAVEXPORT_COM1"), balance);
-    process.setProcessEnvironment(environment);
-    ProbeRun run;
+    return environment;
+}
+
+StartUpRun runStartUp(const QString& probe, const QStringList& arguments, const QString& balance) {
+    QProcess process;
+    process.setProcessEnvironment(probeEnvironment(balance));
+    StartUpRun run;
     run.wallMs =
         measure(1, {}, [&] {
             process.start(probe, arguments);
@@ -308,21 +316,21 @@ void startUpCase(const QString& probe, int runs) {
     // Alternating, so all see the same load of the machine.
     std::vector<double> app;
     std::vector<double> bare;
-    std::vector<ProbeRun> sample;
+    std::vector<StartUpRun> sample;
     for (int i = 0; i < runs; ++i) {
         freshFolder();
         sample.push_back(
-            runProbe(probe, {QStringLiteral("app"), dir->path()}, missingBalance(*dir)));
+            runStartUp(probe, {QStringLiteral("app"), dir->path()}, missingBalance(*dir)));
         app.push_back(sample.back().wallMs);
-        bare.push_back(runProbe(probe,
-                                {QStringLiteral("bare"), storePicture(QStringLiteral("0-4.jpg")),
-                                 storePicture(QStringLiteral("0-5.jpg"))},
-                                missingBalance(*dir))
+        bare.push_back(runStartUp(probe,
+                                  {QStringLiteral("bare"), storePicture(QStringLiteral("0-4.jpg")),
+                                   storePicture(QStringLiteral("0-5.jpg"))},
+                                  missingBalance(*dir))
                            .wallMs);
     }
     Timing appTiming;
-    Timing bareTiming;
     appTiming.wallMs = median(app);
+    Timing bareTiming;
     bareTiming.wallMs = median(bare);
     report(QStringLiteral("start-up to idle, sample folder"), appTiming,
            QStringLiteral("bare window"), bareTiming);
@@ -345,8 +353,8 @@ void startUpCase(const QString& probe, int runs) {
             if (!QFile::remove(target) || !QFile::copy(view, target))
                 qFatal("cannot lay the heavy report views");
         }
-        const ProbeRun run =
-            runProbe(probe, {QStringLiteral("app"), dir->path()}, missingBalance(*dir));
+        const StartUpRun run =
+            runStartUp(probe, {QStringLiteral("app"), dir->path()}, missingBalance(*dir));
         heavy.push_back(run.wallMs);
         peak = std::max(peak, run.peakMiB);
         helperPeak = std::max(helperPeak, run.helperPeakMiB);
@@ -356,10 +364,103 @@ void startUpCase(const QString& probe, int runs) {
     report(QStringLiteral("start-up to idle, heavy report views"), heavyTiming,
            QStringLiteral("sample folder"), appTiming);
     double samplePeak = 0;
-    for (const ProbeRun& run : sample)
+    for (const StartUpRun& run : sample)
         samplePeak = std::max(samplePeak, run.peakMiB);
     std::printf("%-44s peak %.1f MiB (sample folder %.1f MiB), largest helper %.1f MiB\n", "", peak,
                 samplePeak, helperPeak);
+    std::fflush(stdout);
+}
+
+// One run of the probe to its end: the wall time of the whole process, and the wall and
+// CPU time of start-up and export themselves as the probe gives them.
+struct ProbeRun {
+    double processMs = 0;
+    Timing startUpAndExport;
+};
+
+ProbeRun probeExport(const QString& probe, const test::TempProgramFolder& folder) {
+    QProcess process;
+    process.setProcessEnvironment(probeEnvironment(missingBalance(folder)));
+    QElapsedTimer wall;
+    wall.start();
+    process.start(probe, {QStringLiteral("export"), folder.path()});
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        qFatal("the probe failed (%d): %s", process.exitCode(),
+               process.readAllStandardError().constData());
+    ProbeRun run;
+    run.processMs = double(wall.nsecsElapsed()) / 1e6;
+    const QList<QByteArray> times = process.readAllStandardOutput().trimmed().split(' ');
+    if (times.size() != 2)
+        qFatal("the probe gave no times");
+    run.startUpAndExport = {times[0].toDouble(), times[1].toDouble()};
+    return run;
+}
+
+Timing medians(const std::vector<Timing>& timings) {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (const Timing& timing : timings) {
+        wall.push_back(timing.wallMs);
+        cpu.push_back(timing.cpuMs);
+    }
+    return {median(wall), median(cpu)};
+}
+
+// Start-up and one export in a process of their own, on the sample folder and on the
+// large inputs; what the large inputs add to start-up and export, against the key file's
+// reads done bare through SQLite on the same database: open it and read the first record
+// of every listed table with its declared types, twice, as start-up and the export each
+// do. Start-up and export are timed inside the process, where the rest of it (loading the
+// libraries, the window, the end) does not blur the difference on a busy machine; the
+// whole processes are shown too.
+void keyFileCase(const QString& probe, int runs) {
+    test::TempProgramFolder floorDir;
+    makeLargeFolder(floorDir);
+    const QString reports = floorDir.filePath(QStringLiteral("Reports.mdb"));
+    const QStringList tables = ReadTableSlots(floorDir.folder());
+    std::vector<ProbeRun> sample;
+    std::vector<ProbeRun> large;
+    std::vector<Timing> floor;
+    // Alternating, so all three see the same load of the machine.
+    for (int i = 0; i < runs; ++i) {
+        test::TempProgramFolder sampleDir;
+        test::copySampleFolder(sampleDir);
+        sample.push_back(probeExport(probe, sampleDir));
+        test::TempProgramFolder largeDir;
+        makeLargeFolder(largeDir);
+        large.push_back(probeExport(probe, largeDir));
+        floor.push_back(measure(1, {}, [&] {
+            readFirstRecords(reports, tables);
+            readFirstRecords(reports, tables);
+        }));
+    }
+    const auto processes = [](const std::vector<ProbeRun>& runs) {
+        std::vector<double> ms;
+        for (const ProbeRun& run : runs)
+            ms.push_back(run.processMs);
+        return Timing{median(ms), 0};
+    };
+    const auto inside = [](const std::vector<ProbeRun>& runs) {
+        std::vector<Timing> timings;
+        for (const ProbeRun& run : runs)
+            timings.push_back(run.startUpAndExport);
+        return medians(timings);
+    };
+    report(QStringLiteral("whole process, large inputs"), processes(large),
+           QStringLiteral("sample folder"), processes(sample));
+    const Timing sampleTiming = inside(sample);
+    const Timing largeTiming = inside(large);
+    const Timing floorTiming = medians(floor);
+    report(QStringLiteral("start-up+export, large inputs"), largeTiming,
+           QStringLiteral("sample folder"), sampleTiming);
+    const Timing added{largeTiming.wallMs - sampleTiming.wallMs,
+                       largeTiming.cpuMs - sampleTiming.cpuMs};
+    report(QStringLiteral("what the large inputs add"), added, QStringLiteral("SQLite reads x2"),
+           floorTiming);
+    std::printf("%-44s %9.2f ms of CPU time against %9.2f ms            ratio %6.2f\n",
+                "what the large inputs add, CPU time", added.cpuMs, floorTiming.cpuMs,
+                added.cpuMs / floorTiming.cpuMs);
     std::fflush(stdout);
 }
 
@@ -382,10 +483,13 @@ int main(int argc, char* argv[]) {
     const QString self = QCoreApplication::applicationFilePath();
     const QString probe = QFileInfo(self).dir().filePath(QStringLiteral("startup_probe"));
     // The groups named on the command line, or all of them.
-    const QStringList groups =
-        arguments.size() > 1 ? arguments.mid(1) : QStringList{"startup", "export", "col"};
+    const QStringList groups = arguments.size() > 1
+                                   ? arguments.mid(1)
+                                   : QStringList{"startup", "keyfile", "export", "col"};
     if (groups.contains(u"startup"))
         tav::bench::startUpCase(probe, 15);
+    if (groups.contains(u"keyfile"))
+        tav::bench::keyFileCase(probe, 15);
     if (groups.contains(u"export"))
         tav::bench::exportCases(9);
     if (groups.contains(u"col"))

@@ -47,22 +47,48 @@ std::string oneUnitUp(std::string digits) {
     return '1' + digits;
 }
 
-// True when the text is the number to `places` decimals, rounded to nearest, exactly:
-// the text's digits are those of the number cut after the last place, or one unit of
-// that place higher, whichever lies nearer; either of them when the number lies exactly
-// half-way, where rounding rules differ. The sign is the number's.
+// The digits of a magnitude's expansion kept up to `keep` characters, and the rest as
+// "rounds down", "half-way" or "rounds up" (-1, 0, 1).
+int restSide(const std::string& expansion, std::size_t keep) {
+    std::string rest = expansion.substr(keep);
+    std::erase(rest, '.');
+    if (rest.empty())
+        return -1;
+    return rest.compare('5' + std::string(rest.size() - 1, '0'));
+}
+
+// True when the text is the number to `places` decimals, rounded to nearest and a tie
+// away from zero, exactly: the text's digits are those of the number cut after the last
+// place, or one unit of that place higher, whichever lies nearer. The sign is the
+// number's.
 bool roundsTo(const QString& text, double number, int places) {
     const bool negative = text.startsWith(u'-');
     if (negative != (number < 0))
         return false;
     const std::string expansion = exactDigits(std::fabs(number));
     const std::size_t point = expansion.find('.');
-    const std::string cut = expansion.substr(0, places > 0 ? point + 1 + places : point);
-    const std::string rest = expansion.substr(point + 1 + places);
-    const std::string half = '5' + std::string(rest.size() - 1, '0');
+    const std::size_t keep = places > 0 ? point + 1 + std::size_t(places) : point;
+    const std::string cut = expansion.substr(0, keep);
     const std::string digits = text.mid(negative ? 1 : 0).toStdString();
-    const int side = rest.compare(half);
-    return (side <= 0 && digits == cut) || (side >= 0 && digits == oneUnitUp(cut));
+    return digits == (restSide(expansion, keep) < 0 ? cut : oneUnitUp(cut));
+}
+
+// True when `back` is the number rounded to 7 significant digits, either neighbour on an
+// exact tie, for a magnitude of at least a million, where those digits lie before the
+// point.
+bool roundsToSevenDigits(double back, double number) {
+    const std::string expansion = exactDigits(std::fabs(number));
+    const std::size_t point = expansion.find('.');
+    if (point < 7)
+        return false;
+    const std::string zeros(point - 7, '0');
+    const std::string cut = expansion.substr(0, 7);
+    const int side = restSide(expansion, 7);
+    const double sign = number < 0 ? -1 : 1;
+    const auto is = [&](const std::string& digits) {
+        return back == sign * wholeNumber(QString::fromStdString(digits + zeros)).value_or(-1);
+    };
+    return (side <= 0 && is(cut)) || (side >= 0 && is(oneUnitUp(cut)));
 }
 
 [[noreturn]] void broken(const char* what, float value, int places, int fixed,
@@ -108,12 +134,13 @@ void check(float value, qint16 places, qint16 fixed) {
         // fixed text gives back whole.
         if (!result->unchanged && *back != number)
             fail("the fixed text of a rounded number reads back as another number");
-    } else if (result->unchanged && std::trunc(number) == number && magnitude < 1e15) {
+    } else if (result->unchanged && std::trunc(number) == number && magnitude <= 16777216) {
         if (*back != number || text.contains(u'E'))
             fail("a whole number lost digits");
     } else if (result->unchanged) {
-        if (std::fabs(*back - number) > 5e-7 * magnitude)
-            fail("the 7-digit text reads back as another number");
+        // Beyond what a single holds whole, the single's 7 digits.
+        if (!roundsToSevenDigits(*back, number))
+            fail("the 7-digit text is not the number to 7 digits");
     } else if (std::fabs(*back - number) > 1e-14 * magnitude) {
         fail("the text reads back as another number");
     }

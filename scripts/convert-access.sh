@@ -34,12 +34,54 @@ quoted() {
     printf '"%s"' "$(printf '%s' "$1" | sed 's/"/""/g')"
 }
 
+# The tables of $1 as SQLite statements, each column declared with a type that the
+# program reads as the Access type: Single as single precision (0.15, not 0.15000001),
+# Yes/No as boolean (True/False, not 1/0), Currency and Date/Time as such. mdb-schema's
+# own SQLite dialect would make them REAL and INTEGER. A type mdbtools does not know is
+# left undeclared, so its values keep the kinds they are stored with. $2 takes the
+# Access schema on the way.
+write_schema() {
+    mdb-schema --no-drop-table --no-not-null --no-default-values --no-not_empty \
+        --no-comments --no-indexes --no-relations "$1" access >"$2" || return 1
+    awk '
+        function quoted(name) { gsub(/"/, "\"\"", name); return "\"" name "\"" }
+        function declared(type) {
+            sub(/ *\(.*\)$/, "", type)
+            if (type == "Boolean") return " BOOLEAN"
+            if (type == "Byte" || type == "Integer" || type == "Long Integer") return " INTEGER"
+            if (type == "Currency") return " CURRENCY"
+            if (type == "Single") return " SINGLE"
+            if (type == "Double") return " DOUBLE"
+            if (type == "Numeric") return " NUMERIC"
+            if (type ~ /^DateTime/) return " DATETIME"
+            if (type == "Text" || type == "Replication ID") return " VARCHAR"
+            if (type == "Memo/Hyperlink") return " TEXT"
+            if (type == "OLE" || type == "Binary") return " BLOB"
+            return ""
+        }
+        /^CREATE TABLE \[.*\]$/ {
+            print "CREATE TABLE " quoted(substr($0, 15, length($0) - 15))
+            next
+        }
+        /^\t\[/ {
+            end = index($0, "]\t")
+            if (end == 0) { print "-- unreadable column: " $0; exit 1 }
+            type = substr($0, end + 2)
+            sub(/^\t+/, "", type)
+            comma = sub(/, *$/, "", type) ? "," : ""
+            sub(/ +$/, "", type)
+            print "\t" quoted(substr($0, 3, end - 3)) declared(type) comma
+            next
+        }
+        { print }' "$2"
+}
+
 # Writes the whole database into $2. mdb-export quotes texts with double quotes,
 # which the sqlite3 shell reads as texts; a tool that fails ends the shell with 1.
 fill_database() {
     {
         echo "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;"
-        mdb-schema "$1" sqlite || echo ".exit 1"
+        write_schema "$1" "$2.schema" || echo ".exit 1"
         while IFS= read -r table; do
             mdb-export -I sqlite -b hex "$1" "$table" || echo ".exit 1"
         done <"$3"
@@ -61,7 +103,7 @@ check_counts() {
 
 work=""
 cleanup() {
-    [ -n "$work" ] && rm -f -- "$work" "$work.tables"
+    [ -n "$work" ] && rm -f -- "$work" "$work.tables" "$work.schema"
     work=""
 }
 trap cleanup EXIT

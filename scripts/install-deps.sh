@@ -4,7 +4,7 @@ set -eu
 
 PACKAGES="build-essential cmake make qt6-base-dev qt6-serialport-dev qt6-svg-dev \
 libqt6sql6-sqlite libemf2svg-dev libuemf-dev libgtest-dev libgmock-dev libbenchmark-dev \
-sqlite3 mdbtools xvfb xauth clang libclang-rt-14-dev locales strace"
+libsqlite3-dev sqlite3 mdbtools xvfb xauth clang libclang-rt-14-dev locales strace"
 
 missing=""
 for package in $PACKAGES; do

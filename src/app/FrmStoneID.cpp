@@ -19,7 +19,8 @@ QString driveOf(const QString& folderPath) {
 
 FrmStoneID::FrmStoneID(const ProgramFolder& folder, Platform& platform, ProgramWide& program,
                        QWidget* parent)
-    : QMainWindow(parent), folder(folder), platform(platform), program(program) {
+    : QMainWindow(parent), folder(folder), platform(platform), program(program),
+      folderLock(this->folder) {
     program.AppDrive = driveOf(folder.path());
     buildControls();
     // TxtExport_Change and txtOperator_Click save the settings.
@@ -58,14 +59,13 @@ std::shared_ptr<const IniFile> FrmStoneID::scanFile(const QString& filePath) con
     return scanFiles_.read(filePath);
 }
 
-bool FrmStoneID::openReportsConnection() {
-    ReportsConnection.reset();
-    ReportsConnection = Database::openExisting(folder.file(QStringLiteral("Reports.mdb")));
-    return ReportsConnection != nullptr;
-}
-
 std::optional<RoundedValue> FrmStoneID::RoundToDecimals(float value, qint16 places) const {
     return ::tav::RoundToDecimals(value, places, FixedDecimalFormat);
+}
+
+std::optional<RoundedValue> FrmStoneID::RoundToDecimals(const QString& numberText,
+                                                        qint16 places) const {
+    return ::tav::RoundToDecimals(numberText, places, FixedDecimalFormat);
 }
 
 } // namespace tav

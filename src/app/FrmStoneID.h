@@ -12,6 +12,7 @@
 #include "platform/IniReader.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramFolderLock.h"
 #include "platform/SerialControl.h"
 #include "platform/TextFile.h"
 #include "scan/PolishData.h"
@@ -51,6 +52,8 @@ public:
     const ProgramFolder folder;
     Platform& platform;
     ProgramWide& program;
+    // Taken by start-up before it writes anything, held until the window goes.
+    ProgramFolderLock folderLock;
 
     // Appends a line feed, a carriage return and the text to the status line.
     void appendStatus(const QString& text);
@@ -65,6 +68,7 @@ public:
     std::shared_ptr<const IniFile> scanFile(const QString& filePath) const;
     // Rounding with this run's fixed-decimal setting.
     std::optional<RoundedValue> RoundToDecimals(float value, qint16 places) const;
+    std::optional<RoundedValue> RoundToDecimals(const QString& numberText, qint16 places) const;
     // Full paths of the scan files in the program folder.
     QString testFile() const { return folder.file(QStringLiteral("test.txt")); }
     QString keyFile() const { return folder.file(QStringLiteral("test_export.txt")); }
@@ -195,8 +199,6 @@ public:
 
     // Reports.mdb, opened by start-up, used and closed by the export.
     std::unique_ptr<Database> ReportsConnection;
-    // Closes the connection when it is open, then opens it again; false when that failed.
-    bool openReportsConnection();
     // Class.mdb of the cut grading, opened afresh by each SetCutSymData.
     std::unique_ptr<Database> ClassDbConnection;
     // True while an export runs: a second one must not start inside it, and balance

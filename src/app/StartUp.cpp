@@ -15,6 +15,7 @@
 #include "platform/FileCopy.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramVersion.h"
+#include "platform/ReadableText.h"
 #include "platform/StepFailure.h"
 #include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
@@ -46,6 +47,9 @@ constexpr std::array<RequiredFile, 4> kRequiredFiles{{
     {"test.txt", "test.txt file does not exist  - Re Scan the stone and Repeat....",
      "TEST.TXT NOT FOUND"},
 }};
+
+const QString kAlreadyRunning =
+    QStringLiteral("The export utility is already running for this program folder : ");
 
 const QString kShapeMissing = QStringLiteral(
     "This Shape is not present in Template or in the Shape list ...Please select the Shape "
@@ -91,7 +95,23 @@ StartUpOutcome StartUp::run() {
     FrmStoneID& w = window_;
     ProgramEnd& programEnd = w.platform.programEnd;
 
-    step([&] { BuildTestExport(w.folder, w.platform.messages); });
+    // A second start on the folder (a double click) would rebuild and delete the key
+    // file under the first one and export the same stone again: it ends untouched.
+    if (!w.folderLock.take()) {
+        w.platform.messages.show(kAlreadyRunning + w.folder.path() +
+                                     QStringLiteral("  - Can not proceed further...."),
+                                 QStringLiteral("PROGRAM ALREADY RUNNING"), MessageIcon::Critical);
+        programEnd.end();
+        return StartUpOutcome::ProgramEnded;
+    }
+    // The key file is read through the run's connection to Reports.mdb, opened here
+    // already: the steps that ask for it later keep it (see openReportsConnection), so the
+    // file is opened and its schema read once. A database that cannot be opened is said
+    // at the later step, and the key file then holds its section line only.
+    step([&] {
+        openReportsConnection(false);
+        BuildTestExport(w.folder, w.platform.messages, w.ReportsConnection.get());
+    });
     programDate_ = programFileDate();
     w.msgb1->clear();
     w.program.ExportWarningFlag = 0;
@@ -105,7 +125,7 @@ StartUpOutcome StartUp::run() {
 
     w.LoadingGuard = -1;
     step([&] { setwindowsize(w); });
-    openReportsConnection();
+    openReportsConnection(true);
     fillLists();
     readUserFiles();
     readLastUserData();
@@ -156,15 +176,23 @@ bool StartUp::requiredFilesPresent() {
     return true;
 }
 
-// A database that cannot be opened is said once, with its cause: a critical box and a
-// warning on the status line. Start-up goes on without it.
-void StartUp::openReportsConnection() {
+// The run's connection to Reports.mdb, asked for before the key file is built and again
+// by two later steps. A connection open on the file that the folder's Reports.mdb names
+// now is kept: SQLite reads the file as it
+// stands at every statement, so a row written meanwhile, by this program or another, is
+// seen all the same, and opening it again would only read the schema once more. A file
+// put in its place is opened anew. A database that cannot be opened is said once, with
+// its cause, when `report` is set: a critical box and a warning on the status line.
+// Start-up goes on without it.
+void StartUp::openReportsConnection(bool report) {
     FrmStoneID& w = window_;
     const QString path = w.folder.file(QStringLiteral("Reports.mdb"));
+    if (w.ReportsConnection && w.ReportsConnection->opensFileAt(path))
+        return;
     w.ReportsConnection.reset();
     DatabaseOpening opening = Database::open(path);
     w.ReportsConnection = std::move(opening.database);
-    if (w.ReportsConnection || databaseProblemShown_)
+    if (w.ReportsConnection || !report || databaseProblemShown_)
         return;
     databaseProblemShown_ = true;
     const QString problem = databaseProblemText(path, opening);
@@ -201,7 +229,7 @@ void StartUp::readUserFiles() {
 
 void StartUp::readLastUserData() {
     FrmStoneID& w = window_;
-    openReportsConnection();
+    openReportsConnection(true);
     if (!w.ReportsConnection)
         return;
     const auto rows = w.ReportsConnection->selectAll(QStringLiteral("UserData"));
@@ -287,7 +315,8 @@ bool StartUp::copyAndQuit() {
             failure = QStringLiteral("test.txt could not be copied to ") + w.StoneExportFile;
     }
     if (!failure.isEmpty()) {
-        w.platform.messages.show(failure + QStringLiteral("  - Files are NOT transferred...."),
+        w.platform.messages.show(readableText(failure) +
+                                     QStringLiteral("  - Files are NOT transferred...."),
                                  QStringLiteral("COPY FAILED"), MessageIcon::Critical);
         return false;
     }

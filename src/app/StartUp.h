@@ -10,13 +10,15 @@ class FrmStoneID;
 // How start-up ended.
 enum class StartUpOutcome {
     Waiting,      // the window is shown and waits for the operator
-    ProgramEnded, // a required file was missing, copy-and-quit ran, or an export ended it
+    ProgramEnded, // the folder was in use, a required file was missing, copy-and-quit ran,
+                  // or an export ended it
 };
 
-// The load of the main window: the key file, the required-file checks, the lists,
-// captions and last entries, the 26 settings, the scan values and status, the two
-// switches (which open the balance port), the shape, the pictures and the image
-// copy, and the automatic export. Every statement that fails is skipped.
+// The load of the main window: the program folder taken, the key file, the
+// required-file checks, the lists, captions and last entries, the 26 settings, the scan
+// values and status, the two switches (which open the balance port), the shape, the
+// pictures and the image copy, and the automatic export. Every statement that fails is
+// skipped.
 class StartUp {
 public:
     explicit StartUp(FrmStoneID& window);
@@ -29,7 +31,7 @@ public:
 private:
     void captionFromVersion(const QString& title);
     bool requiredFilesPresent();
-    void openReportsConnection();
+    void openReportsConnection(bool report);
     void fillLists();
     void readUserFiles();
     void readLastUserData();

@@ -14,6 +14,10 @@ TextComboBox::TextComboBox(QWidget* parent) : QComboBox(parent) {
     // Without a completer Qt matches a text to an item only exactly and with case, so
     // "g" stays "g" beside an item "G".
     setCompleter(nullptr);
+    // A combo box takes the focus from the wheel by default, before the wheel reaches
+    // it: one notch while passing over it would then change a grade the operator never
+    // chose. A click or the tab key still gives it the focus.
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::editTextChanged, this, &TextComboBox::followText);
 }
 

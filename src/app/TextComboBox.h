@@ -10,8 +10,8 @@ namespace tav {
 // as typed: nothing completes it, and Enter or leaving the box never swaps it for a
 // list item. Whatever sets the text (a program, the operator, the list) makes the item
 // of exactly that text current, so the arrow keys go on from it; a text that no item
-// has, and an empty box, leave no item current. The wheel only turns a box that has
-// the keyboard focus.
+// has, and an empty box, leave no item current. The wheel neither gives the box the
+// keyboard focus nor turns it without the focus.
 class TextComboBox : public QComboBox {
     Q_OBJECT
 public:

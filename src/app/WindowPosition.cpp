@@ -17,9 +17,6 @@ namespace {
 
 const QString kFileName = QStringLiteral("winpos_TAV.txt");
 
-// The part of the window that must lie on a screen for it to count as on screen.
-constexpr int kVisibleMargin = 40;
-
 // " 1500 ", "-300 ": the sign's place holds "-" or a blank.
 QString twipsLine(float twips) {
     const QString digits = singleToText(twips);
@@ -79,12 +76,6 @@ qint64 distanceSquared(const QRect& a, const QRect& b) {
     return dx * dx + dy * dy;
 }
 
-bool showsEnoughOf(const QRect& frame, const QRect& area) {
-    const QRect seen = frame.intersected(area);
-    return seen.width() >= std::min(kVisibleMargin, frame.width()) &&
-           seen.height() >= std::min(kVisibleMargin, frame.height()) && !seen.isEmpty();
-}
-
 // Until a window is first shown it knows nothing of the frame that the desktop draws
 // around it; room for a usual one, borders and a title bar, is kept then.
 constexpr QSize kUsualFrame(2 * 8, 32 + 8);
@@ -118,27 +109,24 @@ QRect keptOnScreen(const QRect& frame, const QList<QRect>& screenAreas) {
     const QRect* home = nullptr;
     qint64 shownOnHome = 0;
     for (const QRect& area : screenAreas) {
-        if (!showsEnoughOf(frame, area))
-            continue;
         const QRect seen = frame.intersected(area);
-        const qint64 shown = qint64(seen.width()) * seen.height();
-        if (!home || shown > shownOnHome) {
+        const qint64 shown = seen.isEmpty() ? 0 : qint64(seen.width()) * seen.height();
+        if (shown > shownOnHome) {
             home = &area;
             shownOnHome = shown;
         }
     }
-    const bool offScreen = home == nullptr;
-    if (offScreen) {
+    if (!home) {
         home = &screenAreas.first();
         for (const QRect& area : screenAreas) {
             if (distanceSquared(frame, area) < distanceSquared(frame, *home))
                 home = &area;
         }
     }
-    // No larger than the area, so that nothing of the window lies beyond its edges.
-    const QSize size = frame.size().boundedTo(home->size());
-    if (!offScreen && size == frame.size())
+    if (home->contains(frame))
         return frame;
+    // No larger than the area, and moved no further than it takes to lie wholly inside.
+    const QSize size = frame.size().boundedTo(home->size());
     const int x = std::max(home->left(), std::min(frame.left(), home->right() - size.width() + 1));
     const int y = std::max(home->top(), std::min(frame.top(), home->bottom() - size.height() + 1));
     return QRect(QPoint(x, y), size);

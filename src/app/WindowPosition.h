@@ -17,9 +17,9 @@ inline constexpr int kTwipsPerPixel = 15;
 
 // Reads winpos_TAV.txt and sets the window's Left, Top, Width and Height after each
 // number read; stops quietly at the first line that is missing or no number (the
-// values set before stay). Nothing happens when the file is missing. A position that
-// would leave the window off every screen is brought back onto the nearest one, and a
-// size larger than the screen's available area is cut down to it.
+// values set before stay). Nothing happens when the file is missing. The window, with
+// its frame, is then placed wholly inside the available area of one screen: moved in
+// as far as it lies outside, and cut down only where it is larger than the area.
 void setwindowsize(QWidget& window, const ProgramFolder& folder);
 void setwindowsize(FrmStoneID& window);
 
@@ -28,10 +28,10 @@ void setwindowsize(FrmStoneID& window);
 bool Writewindowsize(const QWidget& window, const ProgramFolder& folder);
 bool Writewindowsize(FrmStoneID& window);
 
-// The rectangle moved, when it lies off every one of the screens' areas, onto the
-// area nearest to it; a rectangle larger than its area (the one it shows most on, or
-// that nearest one) is cut down to the area's size and moved to lie wholly inside it.
-// Otherwise unchanged. No areas: unchanged.
+// The rectangle moved, by as little as it takes, to lie wholly inside one of the
+// screens' areas: the one it shows most on or, off every one, the nearest. Cut down to
+// that area's size where it is larger. A rectangle inside an area, and any rectangle
+// when no areas are known, is unchanged.
 QRect keptOnScreen(const QRect& frame, const QList<QRect>& screenAreas);
 
 } // namespace tav

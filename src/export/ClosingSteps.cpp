@@ -20,26 +20,28 @@ namespace {
 const QString kWritten = QStringLiteral("Export file could not be written : ");
 
 // Closes a stream the export wrote; a file that never opened, or whose bytes did not
-// all land, is reported.
-void closeWritten(FrmStoneID& window, std::unique_ptr<TextStream>& stream,
+// all land, is reported (false).
+bool closeWritten(FrmStoneID& window, std::unique_ptr<TextStream>& stream,
                   ExportFailures& failures) {
     if (!stream)
-        return;
+        return true;
     const bool landed = stream->isOpen() && stream->close();
     if (!landed)
         failures.report(window, kWritten + stream->path());
     stream.reset();
+    return landed;
 }
 
 // The Col layout's merged file takes the place of the layout file in one step. An old
 // file that could not be read is kept: replacing it would lose every earlier export.
-void replaceMergedFile(FrmStoneID& w, bool oldFileRead, ExportFailures& failures) {
+bool replaceMergedFile(FrmStoneID& w, bool oldFileRead, ExportFailures& failures) {
     const std::unique_ptr<TextStream> merged = std::move(w.ColumnTempStream);
     if (merged && oldFileRead && merged->isOpen() && merged->close())
-        return;
+        return true;
     if (merged)
         merged->discard();
     failures.report(w, QStringLiteral("Export file could not be replaced : ") + w.ExportTextFile);
+    return false;
 }
 
 void verdictWarning(FrmStoneID& w) {
@@ -67,21 +69,26 @@ void copyStoneFile(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& 
 
 } // namespace
 
-void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, ExportFailures& failures) {
+void ClosingSteps(FrmStoneID& w, const QString& AsciiCopyPath, const QString& StoneMarkerFile,
+                  ExportFailures& failures) {
     const ExportLayout layout = exportLayoutOf(w.CBOFORMAT->currentText());
     if ((layout == ExportLayout::Row || layout == ExportLayout::ColRow) && w.ExportTextStream)
         w.ExportTextStream->writeLine(QStringLiteral(" "));
 
-    closeWritten(w, w.StoneExportStream, failures);
+    bool filesLanded = closeWritten(w, w.StoneExportStream, failures);
     if (w.ColumnMergeMode != 0) {
         // The old layout file was only read; its lines beyond this export's stay.
         carryOverOldLines(w);
         const bool oldFileRead = w.ExportTextStream && w.ExportTextStream->isOpen();
         w.ExportTextStream.reset();
-        replaceMergedFile(w, oldFileRead, failures);
+        filesLanded = replaceMergedFile(w, oldFileRead, failures) && filesLanded;
     } else {
-        closeWritten(w, w.ExportTextStream, failures);
+        filesLanded = closeWritten(w, w.ExportTextStream, failures) && filesLanded;
     }
+    // The marker stops every later export of the stone: it may stand only for files
+    // that are whole.
+    if (filesLanded)
+        WriteStoneMarker(w, StoneMarkerFile, failures);
 
     if (w.DeleteStoneFile != 0)
         QFile::remove(w.StoneExportFile);

@@ -8,6 +8,7 @@
 #include "platform/DurableFile.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ReadableText.h"
 #include "platform/StoneFileName.h"
 #include "platform/TextFile.h"
 #include "scan/KeyReader.h"
@@ -26,7 +27,7 @@ void makeFolder(const QString& folder) {
 // A name the export files are called by; refused, like the stone ID, when it can not
 // be one.
 bool refuseName(FrmStoneID& w, const QString& what, const QString& name) {
-    w.platform.messages.show(what + QStringLiteral(" '") + name +
+    w.platform.messages.show(what + QStringLiteral(" '") + readableText(name) +
                                  QStringLiteral("' can not be used as a file name "
                                                 "......Please correct the ") +
                                  what,
@@ -129,8 +130,10 @@ ExportFileNames formExportFileNames(const ExportNameParts& p) {
 }
 
 void ExportFailures::report(FrmStoneID& window, const QString& text) {
-    lines_.append(text);
-    window.appendWarning(text);
+    // The names in a line come from the settings files and the scan.
+    const QString line = readableText(text);
+    lines_.append(line);
+    window.appendWarning(line);
 }
 
 bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
@@ -149,6 +152,10 @@ bool PrepareExportFiles(FrmStoneID& w, QString& AsciiCopyPath) {
         return refuseName(w, QStringLiteral("File Name"), w.TxtFileName->text());
     if (!isAnsiName(w.txtSysnumber->text()))
         return refuseName(w, QStringLiteral("System Number"), w.txtSysnumber->text());
+    // An ID too long for the files named after it would leave the row and the layout's
+    // block without the stone's own file and log.
+    if (!stoneFileNamesFit(w.txtStoneID->text(), w.txtSysnumber->text(), w.BracketStoneId != 0))
+        return refuseName(w, QStringLiteral("Stone ID"), w.txtStoneID->text());
 
     const ExportNameParts parts = exportNamePartsOf(w);
     makeFolder(parts.exportFolder);
@@ -184,7 +191,7 @@ std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& w, const QString& Temp
             w.platform.messages.show(databaseProblemText(reports, opening),
                                      databaseProblemTitle(reports), MessageIcon::Critical);
         } else {
-            w.platform.messages.show(QStringLiteral(" '[ ") + TemplateTable +
+            w.platform.messages.show(QStringLiteral(" '[ ") + readableText(TemplateTable) +
                                          QStringLiteral(" ]' not defined in the reports.mdb , "
                                                         "Please define and add fields "
                                                         "...Exiting..."),
@@ -195,24 +202,31 @@ std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& w, const QString& Temp
     return rows;
 }
 
-bool ApplyStoneMarker(FrmStoneID& w, double semiPolished, QString& StoneMarkerFile,
-                      ExportFailures& failures) {
+bool CheckStoneMarker(FrmStoneID& w, double semiPolished, QString& StoneMarkerFile) {
+    StoneMarkerFile.clear();
     const QString markerFolder = joinPath(w.TxtExport->text().trimmed(), QStringLiteral("ZUV"));
     if (!QFileInfo(joinPath(markerFolder, QStringLiteral("ZUV"))).isFile())
         return true;
     QDir::setCurrent(markerFolder);
     // A finished and a semi-polished scan of one stone are told apart.
     const QString marker = w.txtStoneID->text() + u'_' + doubleToText(semiPolished);
-    StoneMarkerFile = joinPath(markerFolder, marker);
-    if (QFileInfo(StoneMarkerFile).isFile()) {
+    const QString markerFile = joinPath(markerFolder, marker);
+    if (QFileInfo(markerFile).isFile()) {
         w.platform.programEnd.end();
         return false;
     }
+    StoneMarkerFile = markerFile;
+    return true;
+}
+
+void WriteStoneMarker(FrmStoneID& w, const QString& StoneMarkerFile, ExportFailures& failures) {
+    if (StoneMarkerFile.isEmpty())
+        return;
     TextStream file(StoneMarkerFile, TextStream::Mode::Create);
-    file.writeLine(marker);
+    // The marker holds its own name.
+    file.writeLine(QFileInfo(StoneMarkerFile).fileName());
     if (!file.isOpen() || !file.close())
         failures.report(w, QStringLiteral("Marker file could not be written : ") + StoneMarkerFile);
-    return true;
 }
 
 void OpenExportStreams(FrmStoneID& w, bool& TableFileExisted) {

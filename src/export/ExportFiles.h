@@ -41,7 +41,8 @@ struct ExportFileNames {
 ExportFileNames formExportFileNames(const ExportNameParts& parts);
 
 // The files of one export that did not land. Each is reported on the status line as a
-// warning (so the problem log holds it) and keeps the success message away.
+// warning (so the problem log holds it) and keeps the success message away; a line
+// longer than anyone reads is cut.
 class ExportFailures {
 public:
     void report(FrmStoneID& window, const QString& text);
@@ -67,9 +68,11 @@ std::optional<TemplateRows> OpenTemplateTable(FrmStoneID& window, const QString&
 
 // The once-per-stone marker, armed by a plain file ZUV in the folder ZUV of the export
 // folder, which becomes the working folder. A stone already marked ends the program
-// silently (false); otherwise its marker is written.
-bool ApplyStoneMarker(FrmStoneID& window, double semiPolished, QString& StoneMarkerFile,
-                      ExportFailures& failures);
+// silently (false); otherwise StoneMarkerFile names its marker (empty when the folder is
+// not armed), which WriteStoneMarker writes once the stone's files have landed: a kill
+// or a failed file before that leaves the stone free to be exported again.
+bool CheckStoneMarker(FrmStoneID& window, double semiPolished, QString& StoneMarkerFile);
+void WriteStoneMarker(FrmStoneID& window, const QString& StoneMarkerFile, ExportFailures& failures);
 
 // Opens the layout file as its layout and existence call for (Col reads an existing
 // file and writes the temporary one; the others append to it or create it), then

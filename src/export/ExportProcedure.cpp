@@ -25,7 +25,8 @@ ExportOutcome ExportProcedure::run() {
     // left early has already stored what the operator entered.
     tablePercentPhase();
     userDataPhase();
-    keyFileRebuildPhase();
+    if (!keyFileRebuildPhase())
+        return ExportOutcome::Left;
     if (!weightChecksPhase())
         return ExportOutcome::Left;
     templateChoicePhase();
@@ -56,19 +57,33 @@ void ExportProcedure::userDataPhase() {
     WriteUserData(window_, Failures);
 }
 
-void ExportProcedure::keyFileRebuildPhase() {
+bool ExportProcedure::keyFileRebuildPhase() {
     // Blocks the window on purpose: nothing may reach it while the row settles.
     step([&] { window_.platform.pause.sleep(2000); });
-    // A key the layouts cannot look up leaves its column blank: say why. The export's open
-    // connection has just written UserData and knows the schema.
+    // A key the layouts cannot look up leaves its column blank: say why. The run's open
+    // connection has just written UserData and knows the schema; it reads every row as the
+    // file holds it now. Without it, the build opens a connection of its own.
+    const Database* const reports = window_.ReportsConnection.get();
     const KeyFileProblems problems =
-        BuildTestExport(window_.folder, window_.platform.messages, window_.ReportsConnection.get());
+        reports ? BuildTestExport(window_.folder, window_.platform.messages, reports)
+                : BuildTestExport(window_.folder, window_.platform.messages);
     if (problems.notWritten)
         Failures.report(window_,
                         QStringLiteral("Key file could not be written : ") + window_.keyFile());
     for (const QString& table : problems.unreadTables)
         Failures.report(
             window_, QStringLiteral("Table named in testSetting.txt could not be read : ") + table);
+    if (!problems.notWritten)
+        return true;
+    // The layouts look every key up in that file: without it each value would go out
+    // blank, over the stone's good files of an earlier export.
+    window_.platform.messages.show(
+        QStringLiteral("The key file ") + window_.keyFile() +
+            QStringLiteral(" could not be rebuilt : ") + problems.cause +
+            QStringLiteral("  - Nothing is exported......Please correct it and Export "
+                           "again...."),
+        QStringLiteral("KEY FILE NOT WRITTEN"), MessageIcon::Critical);
+    return false;
 }
 
 bool ExportProcedure::weightChecksPhase() {
@@ -100,7 +115,7 @@ bool ExportProcedure::templateTablePhase() {
 }
 
 bool ExportProcedure::stoneMarkerPhase() {
-    return ApplyStoneMarker(window_, SemiPolished, StoneMarkerFile, Failures);
+    return CheckStoneMarker(window_, SemiPolished, StoneMarkerFile);
 }
 
 void ExportProcedure::layoutPhase() {
@@ -124,7 +139,7 @@ void ExportProcedure::layoutPhase() {
 }
 
 void ExportProcedure::closingPhase() {
-    ClosingSteps(window_, AsciiCopyPath, Failures);
+    ClosingSteps(window_, AsciiCopyPath, StoneMarkerFile, Failures);
 }
 
 ExportOutcome ExportData(FrmStoneID& window) {

@@ -27,6 +27,22 @@ public:
 
     ExportOutcome run();
 
+private:
+    // The phases in the order run() calls them.
+    void tablePercentPhase();   // 1
+    void userDataPhase();       // 2
+    bool keyFileRebuildPhase(); // 3: false leaves the export
+    bool weightChecksPhase();   // 4: false leaves the export
+    void templateChoicePhase(); // 5
+    bool exportFilesPhase();    // 6: false leaves the export
+    void weightVerdictPhase();  // 7
+    bool templateTablePhase();  // 8: false has ended the program
+    bool stoneMarkerPhase();    // 9: false has ended the program
+    void layoutPhase();         // 10
+    void closingPhase();        // 11: ends the program
+
+    FrmStoneID& window_;
+
     // Values of this export, formed by its phases and kept until it ends.
     QString FacetCode;
     QString TemplateTable;
@@ -37,27 +53,13 @@ public:
     QString AsciiCopyPath;
     // The Table layout found its layout file and writes no header line.
     bool TableFileExisted = false;
+    // The stone's marker, written once its files have landed; empty when the marker
+    // folder is not armed.
     QString StoneMarkerFile;
     // The rows of TemplateTable, once it is open.
     std::optional<TemplateRows> TemplateRecordset;
     // Files of this export that did not land.
     ExportFailures Failures;
-
-    // The phases in the order run() calls them.
-    void tablePercentPhase();   // 1
-    void userDataPhase();       // 2
-    void keyFileRebuildPhase(); // 3
-    bool weightChecksPhase();   // 4: false leaves the export
-    void templateChoicePhase(); // 5
-    bool exportFilesPhase();    // 6: false leaves the export
-    void weightVerdictPhase();  // 7
-    bool templateTablePhase();  // 8: false has ended the program
-    bool stoneMarkerPhase();    // 9: false has ended the program
-    void layoutPhase();         // 10
-    void closingPhase();        // 11: ends the program
-
-private:
-    FrmStoneID& window_;
 };
 
 // Runs the export unless one is already running in this window (a modal box or the

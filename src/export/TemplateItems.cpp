@@ -3,7 +3,6 @@
 #include "platform/IniReader.h"
 
 #include "app/FrmStoneID.h"
-#include "export/ExportHelpers.h"
 #include "platform/Database.h"
 #include "platform/NumberText.h"
 #include "scan/KeyReader.h"
@@ -44,8 +43,7 @@ std::optional<QString> numberText(const FrmStoneID& window, const TemplateItem& 
     const std::optional<qint16> places = toInt16(*item.formatCode);
     if (!places || *places < 0)
         return text;
-    std::optional<RoundedValue> rounded;
-    step([&] { rounded = window.RoundToDecimals(narrowToSingle(leadingNumber(text)), *places); });
+    const std::optional<RoundedValue> rounded = window.RoundToDecimals(text, *places);
     return rounded ? rounded->text() : text;
 }
 

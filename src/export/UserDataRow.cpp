@@ -3,6 +3,7 @@
 #include "app/FrmStoneID.h"
 #include "export/ExportFiles.h"
 #include "export/ExportHelpers.h"
+#include "export/TableColumns.h"
 #include "platform/Database.h"
 #include "platform/DateText.h"
 #include "platform/NumberText.h"
@@ -11,7 +12,6 @@
 #include "scan/KeyReader.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 
@@ -25,33 +25,9 @@ const QString userDataTable = QStringLiteral("UserData");
 // Columns at positions 1 to 100 may receive a value; later ones never do.
 constexpr qsizetype lastFilledPosition = 100;
 
-struct Column {
-    QString name;
-    QString declaredType;
-};
-
-// The table's columns in their stored order, none when there is no such table; nothing
-// when the database could not be read.
-std::optional<std::vector<Column>> columnsOf(const Database& database, const QString& table) {
-    const auto info = database.select(
-        QStringLiteral("PRAGMA table_info(%1)").arg(Database::quoteIdentifier(table)));
-    if (!info)
-        return std::nullopt;
-    std::vector<Column> columns;
-    for (const QVariantList& row : info->rows)
-        columns.push_back({row.value(1).toString(), row.value(2).toString()});
-    return columns;
-}
-
 // The forms in which the program writes dates and times, plus ISO texts.
-bool isDateOrTimeText(const QString& text) {
-    const QLocale locale;
-    for (const auto format : {QLocale::ShortFormat, QLocale::LongFormat}) {
-        if (locale.toDate(text, format).isValid() || locale.toTime(text, format).isValid() ||
-            locale.toDateTime(text, format).isValid())
-            return true;
-    }
-    if (locale.toTime(text, timeTextFormat()).isValid())
+bool readsAsDate(const QString& text) {
+    if (isDateOrTimeText(text))
         return true;
     return QDateTime::fromString(text, Qt::ISODate).isValid() ||
            QDate::fromString(text, Qt::ISODate).isValid() ||
@@ -82,7 +58,7 @@ bool columnAccepts(const QString& declaredType, const QVariant& value) {
     if (kind == FieldKind::Boolean)
         return isBooleanText(text);
     if (kind == FieldKind::Date)
-        return isNumericText(text) || isDateOrTimeText(text);
+        return isNumericText(text) || readsAsDate(text);
     return isNumericText(text);
 }
 
@@ -215,7 +191,7 @@ std::vector<UserDataEntry> FormUserDataValues(const FrmStoneID& window) {
 
 UserDataWrite WriteUserDataRow(const Database& database,
                                const std::vector<UserDataEntry>& entries) {
-    const std::optional<std::vector<Column>> columns = columnsOf(database, userDataTable);
+    const std::optional<std::vector<TableColumn>> columns = tableColumns(database, userDataTable);
     if (!columns)
         return UserDataWrite::Refused;
     if (columns->empty())
@@ -236,7 +212,7 @@ UserDataWrite WriteUserDataRow(const Database& database,
     const qsizetype end = std::min<qsizetype>(columns->size(), lastFilledPosition + 1);
     for (const UserDataEntry& entry : entries) {
         for (qsizetype position = 1; position < end; ++position) {
-            const Column& column = (*columns)[position];
+            const TableColumn& column = (*columns)[position];
             if (column.name != entry.column)
                 continue;
             if (entry.value && columnAccepts(column.declaredType, *entry.value)) {

@@ -2,7 +2,11 @@
 
 #include "app/FrmStoneID.h"
 #include "export/ExportHelpers.h"
+#include "export/TableColumns.h"
+#include "platform/Database.h"
 #include "platform/NumberText.h"
+#include "platform/ReadableText.h"
+#include "scan/FieldText.h"
 #include "scan/KeyReader.h"
 
 #include <cmath>
@@ -30,9 +34,15 @@ QString correctedMass(const FrmStoneID& window) {
     return window.GetString(numericalParameters, correctedMassKey, window.testFile());
 }
 
+// The limit row of the shape with its columns' declared types.
+struct LimitRow {
+    QVariantList values;
+    QStringList declaredTypes;
+};
+
 // The limit row of the shape: weights above 0.5 ct are judged by Weight_Limits, the
 // others by Weight_Limits_small. Nothing when there is no row or no table.
-std::optional<QVariantList> limitRow(const FrmStoneID& window, double weight) {
+std::optional<LimitRow> limitRow(const FrmStoneID& window, double weight) {
     if (!window.ReportsConnection)
         return std::nullopt;
     const QString table =
@@ -43,14 +53,21 @@ std::optional<QVariantList> limitRow(const FrmStoneID& window, double weight) {
         {window.CurrentShape});
     if (!rows || rows->isEmpty())
         return std::nullopt;
-    return rows->rows.front();
+    LimitRow row{rows->rows.front(), {}};
+    if (const auto columns = tableColumns(*window.ReportsConnection, table)) {
+        for (const TableColumn& column : *columns)
+            row.declaredTypes.append(column.declaredType);
+    }
+    return row;
 }
 
-// A column of the limit row; an empty column fails the statement that reads it.
-QString limitText(const QVariantList& row, int position) {
-    const QVariant value = row.value(position);
+// A column of the limit row as the key file would show it, so a limit is the number the
+// operator sees (a REAL 0.7 - 0.4 reads 0.3, a SINGLE 2.1 reads 2.1); an empty column
+// fails the statement that reads it.
+QString limitText(const LimitRow& row, int position) {
+    const QVariant value = row.values.value(position);
     require(!value.isNull(), "Invalid use of Null");
-    return value.toString();
+    return fieldText(value, row.declaredTypes.value(position));
 }
 
 } // namespace
@@ -77,7 +94,7 @@ bool CheckWeight(FrmStoneID& window) {
         window.Shape1[0]->setFillColor(vbGreen);
         window.appendWarning(
             QStringLiteral("Mettler Weight not transfered properly. We will substitute it with ") +
-            window.program.SubstitutedWeight + QStringLiteral("  Crts"));
+            readableText(window.program.SubstitutedWeight) + QStringLiteral("  Crts"));
     }
     return true;
 }
@@ -124,7 +141,9 @@ void JudgeWeight(FrmStoneID& window, double& WeightDeviationPercent) {
             step([&] { window.WeightMessage = limitText(*row, 5); });
             window.Text_ok->setBackColor(vbRed);
         }
-        window.Text_ok->setText(window.WeightMessage);
+        // The export writes the whole message; the box and the status line show what
+        // can be read.
+        window.Text_ok->setText(readableText(window.WeightMessage));
     } else {
         window.appendWarning(QStringLiteral("Invalid Entries...Please contact Developers"));
     }

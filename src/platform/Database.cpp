@@ -1,9 +1,12 @@
 #include "platform/Database.h"
 
+#include "platform/ReadableText.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -28,6 +31,35 @@ constexpr int kSqliteLocked = 6;
 constexpr int kSqliteReadOnly = 8;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
+
+// Qt's SQLite driver sizes a row by the columns that its statement had when it was
+// prepared, and SQLite prepares against the schema as this connection last read it: when
+// another program has changed the schema since, SQLite compiles the statement again at
+// its first step, and a statement that then has more columns writes past the row. So a
+// statement that returns rows runs inside a read transaction that first brings the
+// connection's schema up to date (a statement on the catalogue checks the schema cookie
+// and reads the schema again when it changed) and then, holding SQLite's shared lock,
+// keeps it so until the rows are read. Inside a transaction of the caller's the lock is
+// held already.
+class CurrentSchema {
+public:
+    explicit CurrentSchema(QSqlDatabase db) : db_(std::move(db)), own_(db_.transaction()) {
+        // A failure here shows in the statement that follows.
+        QSqlQuery check(db_);
+        check.setForwardOnly(true);
+        check.exec(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1"));
+    }
+    ~CurrentSchema() {
+        if (own_)
+            db_.commit();
+    }
+    CurrentSchema(const CurrentSchema&) = delete;
+    CurrentSchema& operator=(const CurrentSchema&) = delete;
+
+private:
+    QSqlDatabase db_;
+    bool own_;
+};
 
 } // namespace
 
@@ -59,6 +91,7 @@ std::unique_ptr<Database> Database::openExisting(const QString& filePath) {
 DatabaseOpening Database::connect(const QString& filePath, bool readOnly) {
     const QString name = nextConnectionName();
     std::unique_ptr<Database> database(new Database(name, filePath));
+    const std::optional<FileIdentity> before = fileIdentity(filePath);
     const QSqlError error = [&] {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         // mode=rw: SQLite would otherwise create a missing file.
@@ -68,11 +101,26 @@ DatabaseOpening Database::connect(const QString& filePath, bool readOnly) {
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000"));
         if (!db.open())
             return db.lastError();
-        // A damaged or locked database opens fine and fails at the first query.
-        QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-            return query.lastError();
-        return QSqlError();
+        // A damaged or locked database opens fine and fails at the first query. The
+        // read-only look reads the file's first page, no schema.
+        QSqlError failure;
+        if (readOnly) {
+            database->schema_ = std::make_shared<DatabaseSchema>();
+            database->currentSchema(&failure);
+            return failure;
+        }
+        // The connection holds its file open from here, so a file that still has the
+        // number it had before is the one opened. Its schema is shared with the other
+        // connections open on it; only when none of them holds the catalogue is it read,
+        // which checks the whole schema.
+        if (before && fileIdentity(filePath) == before) {
+            database->file_ = before;
+            database->schema_ = sharedSchema(*before);
+        } else {
+            database->schema_ = std::make_shared<DatabaseSchema>();
+        }
+        database->schemaNames(false, &failure);
+        return failure;
     }();
     if (!error.isValid())
         return {std::move(database), DatabaseProblem::None, {}};
@@ -112,27 +160,63 @@ QSqlDatabase Database::connection() const {
     return QSqlDatabase::database(connectionName_, false);
 }
 
+bool Database::opensFileAt(const QString& path) const {
+    return file_ && fileIdentity(path) == file_;
+}
+
+// SQLite itself keeps the schema it has read while the cookie stays the same; so does
+// the program. The cookie is in the file's first page: reading it reads no schema.
+DatabaseSchema* Database::currentSchema(QSqlError* error) const {
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA schema_version")) || !query.next()) {
+        if (error)
+            *error = query.lastError();
+        return nullptr;
+    }
+    schema_->useCookie(query.value(0).toLongLong());
+    return schema_.get();
+}
+
+// The catalogue's tables (and views), leaving out SQLite's own.
+std::optional<QStringList> Database::schemaNames(bool withViews, QSqlError* error) const {
+    DatabaseSchema* schema = currentSchema(error);
+    if (!schema)
+        return std::nullopt;
+    if (!schema->objects) {
+        QSqlQuery query(connection());
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN "
+                                       "('table', 'view') AND name NOT LIKE 'sqlite\\_%' "
+                                       "ESCAPE '\\' ORDER BY rowid"))) {
+            if (error)
+                *error = query.lastError();
+            return std::nullopt;
+        }
+        QList<SchemaObject> objects;
+        while (query.next())
+            objects.append({query.value(0).toString(), query.value(1).toString()});
+        if (query.lastError().isValid()) {
+            if (error)
+                *error = query.lastError();
+            return std::nullopt;
+        }
+        schema->objects = std::move(objects);
+    }
+    QStringList names;
+    for (const SchemaObject& object : *schema->objects) {
+        if (withViews || object.type == u"table")
+            names.append(object.name);
+    }
+    return names;
+}
+
 QStringList Database::userTables() const {
-    return schemaNames(QStringLiteral("'table'"));
+    return schemaNames(false).value_or(QStringList());
 }
 
 QStringList Database::tablesAndViews() const {
-    return schemaNames(QStringLiteral("'table', 'view'"));
-}
-
-// Names of the catalogue's objects of the given types (an SQL list of type literals),
-// leaving out SQLite's own.
-QStringList Database::schemaNames(const QString& types) const {
-    QStringList names;
-    const auto listing = select(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN (%1) "
-                                               "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
-                                               "ORDER BY rowid")
-                                    .arg(types));
-    if (listing) {
-        for (const QVariantList& row : listing->rows)
-            names.append(row.value(0).toString());
-    }
-    return names;
+    return schemaNames(true).value_or(QStringList());
 }
 
 std::optional<QString> Database::findTable(const QString& name) const {
@@ -144,6 +228,7 @@ std::optional<QString> Database::findTable(const QString& name) const {
 }
 
 std::optional<Recordset> Database::select(const QString& sql, const QVariantList& values) const {
+    const CurrentSchema schema(connection());
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
@@ -181,33 +266,55 @@ std::optional<Recordset> Database::selectAll(const QString& table) const {
 
 // The declared types come from the catalogue: table_xinfo lists generated columns, as
 // "SELECT *" does, and marks the hidden columns of virtual tables, which it leaves out.
+// They are read once for each version of the schema.
+std::optional<TableColumns> Database::tableColumns(const QString& table) const {
+    DatabaseSchema* schema = currentSchema();
+    if (!schema)
+        return std::nullopt;
+    if (const auto known = schema->columns.constFind(table); known != schema->columns.cend())
+        return *known;
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA table_xinfo(%1)").arg(quoteIdentifier(table))))
+        return std::nullopt;
+    TableColumns columns;
+    // A wide table declares a handful of types over and over: each text is kept once.
+    QSet<QString> types;
+    while (query.next()) {
+        // Columns: cid, name, type, notnull, dflt_value, pk, hidden.
+        if (query.value(6).toInt() == 1)
+            continue;
+        // The driver's field names drop double quotes; the catalogue's keep them.
+        columns.names.append(query.value(1).toString().remove(u'"'));
+        columns.declaredTypes.append(*types.insert(query.value(2).toString()));
+    }
+    if (query.lastError().isValid())
+        return std::nullopt;
+    schema->columns.insert(table, columns);
+    return columns;
+}
+
+// The columns and the values come from one state of the file (CurrentSchema). The values
+// are taken by position from the one row asked for.
 std::optional<FirstRecord> Database::firstRecord(const QString& table) const {
-    const auto declared = select(
-        QStringLiteral("SELECT name, type FROM pragma_table_xinfo(?) WHERE hidden <> 1"), {table});
-    if (!declared)
+    const CurrentSchema schema(connection());
+    std::optional<TableColumns> columns = tableColumns(table);
+    if (!columns)
         return std::nullopt;
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(quoteIdentifier(table))))
         return std::nullopt;
-    const QSqlRecord fields = query.record();
-    if (fields.count() != declared->rows.size())
+    const int count = query.record().count();
+    if (count != columns->names.size())
         return std::nullopt;
     FirstRecord record;
-    record.columns.reserve(fields.count());
-    record.declaredTypes.reserve(fields.count());
-    for (int i = 0; i < fields.count(); ++i) {
-        // The driver's field names drop double quotes; the catalogue's keep them.
-        const QVariantList& column = declared->rows[i];
-        if (column.value(0).toString().remove(u'"') != fields.fieldName(i))
-            return std::nullopt;
-        record.columns.append(fields.fieldName(i));
-        record.declaredTypes.append(column.value(1).toString());
-    }
+    record.columns = std::move(columns->names);
+    record.declaredTypes = std::move(columns->declaredTypes);
     if (!query.next())
-        return query.lastError().isValid() ? std::nullopt : std::optional(record);
-    record.values.reserve(fields.count());
-    for (int i = 0; i < fields.count(); ++i)
+        return query.lastError().isValid() ? std::nullopt : std::optional(std::move(record));
+    record.values.reserve(count);
+    for (int i = 0; i < count; ++i)
         record.values.append(query.value(i));
     return record;
 }
@@ -241,7 +348,8 @@ QString databaseProblemText(const QString& filePath, const DatabaseOpening& open
                                      "try again.");
         break;
     case DatabaseProblem::Unreadable:
-        text = file + QStringLiteral(" can not be read: ") + opening.detail;
+        // The database's own words can quote names from inside the file.
+        text = file + QStringLiteral(" can not be read: ") + readableText(opening.detail);
         break;
     }
     return text;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DatabaseSchema.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -8,6 +10,8 @@
 
 #include <memory>
 #include <optional>
+
+class QSqlError;
 
 namespace tav {
 
@@ -48,7 +52,10 @@ struct DatabaseOpening {
 
 // One connection to a database file (Reports.mdb, Class.mdb; SQLite inside, the
 // file keeps its name). A missing file is never created. Every connection has a name
-// of its own and is closed and removed when the object goes.
+// of its own and is closed and removed when the object goes. What a connection reads of
+// the schema (the catalogue, a table's columns and declared types) it keeps while the
+// schema is unchanged, and shares with the other connections open on the same file; the
+// rows are read afresh every time.
 class Database {
 public:
     // Opens an existing file for reading and writing, or says why not. The file is
@@ -62,6 +69,9 @@ public:
 
     const QString& filePath() const { return filePath_; }
     QSqlDatabase connection() const;
+    // True when the path names the very file this connection has open: not when another
+    // file has taken its name since.
+    bool opensFileAt(const QString& path) const;
 
     // User tables (no system tables) in the order the catalogue lists them.
     QStringList userTables() const;
@@ -81,7 +91,8 @@ public:
     // "SELECT * FROM <table>" in stored row order.
     std::optional<Recordset> selectAll(const QString& table) const;
     // The table's first record in stored row order, its values as select() gives them;
-    // nothing when the table cannot be read.
+    // nothing when the table cannot be read. Columns and values come from one state of
+    // the file.
     std::optional<FirstRecord> firstRecord(const QString& table) const;
 
     // A quoted identifier: no name from a file or a field is ever pasted into SQL bare.
@@ -89,10 +100,17 @@ public:
 
 private:
     Database(QString connectionName, QString filePath);
-    QStringList schemaNames(const QString& types) const;
     static DatabaseOpening connect(const QString& filePath, bool readOnly);
+    // The schema as the file holds it now; nullptr when it cannot be read.
+    DatabaseSchema* currentSchema(QSqlError* error = nullptr) const;
+    // The catalogue's tables and views; nothing when it cannot be read.
+    std::optional<QStringList> schemaNames(bool withViews, QSqlError* error = nullptr) const;
+    std::optional<TableColumns> tableColumns(const QString& table) const;
+
     QString connectionName_;
     QString filePath_;
+    std::optional<FileIdentity> file_; // none when it could not be told
+    std::shared_ptr<DatabaseSchema> schema_;
 };
 
 // The text of the critical message for a database that could not be opened, naming the

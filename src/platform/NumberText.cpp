@@ -95,6 +95,42 @@ QString formatSignificant(double value, int digits) {
     return stripMantissaZeros(QString::fromLatin1(buffer, end - buffer));
 }
 
+// printf's "%.*f" in the C locale: the value rounded to nearest, a tie to even.
+QString fixedText(double value, int places) {
+    char buffer[400];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
+    if (result.ec == std::errc())
+        return QString::fromLatin1(buffer, result.ptr - buffer);
+    // Up to 309 digits before the point, then the decimals.
+    std::string large(std::size_t(places) + 330, '\0');
+    result = std::to_chars(large.data(), large.data() + large.size(), value,
+                           std::chars_format::fixed, places);
+    return QString::fromLatin1(large.data(), result.ptr - large.data());
+}
+
+// Whether the value lies exactly halfway between two numbers of places decimals. A double
+// has no more decimals than its mantissa has binary places after the point, so its text
+// with that many decimals is exact.
+bool isTie(double value, int places) {
+    if (!std::isfinite(value))
+        return false;
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    const int exactPlaces = std::numeric_limits<double>::digits - exponent;
+    if (exactPlaces <= places)
+        return false;
+    const QString exact = fixedText(value, exactPlaces);
+    const qsizetype cut = exact.size() - (exactPlaces - places);
+    if (exact[cut] != u'5')
+        return false;
+    for (qsizetype i = cut + 1; i < exact.size(); ++i) {
+        if (exact[i] != u'0')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 double leadingNumber(const QString& text) {
@@ -125,6 +161,23 @@ std::optional<double> wholeNumber(const QString& text) {
     return parseScanned(core);
 }
 
+std::optional<double> plainInteger(const QString& text) {
+    const QString core = text.trimmed();
+    qsizetype digits = 0;
+    for (qsizetype i = 0; i < core.size(); ++i) {
+        if (isDigit(core[i]))
+            ++digits;
+        else if (i > 0 || (core[i] != u'+' && core[i] != u'-'))
+            return std::nullopt;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    const std::optional<double> value = wholeNumber(core);
+    if (!value || std::fabs(*value) >= 1e15)
+        return std::nullopt;
+    return *value + 0.0; // no negative zero
+}
+
 QString singleToText(float value) {
     return formatSignificant(static_cast<double>(value), 7);
 }
@@ -135,16 +188,26 @@ QString doubleToText(double value) {
 
 QString fixedDecimalText(double value, int places) {
     places = std::max(places, 0);
-    char buffer[400];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
-    if (result.ec == std::errc())
-        return QString::fromLatin1(buffer, result.ptr - buffer);
-    // Up to 309 digits before the point, then the decimals.
-    std::string large(std::size_t(places) + 330, '\0');
-    result = std::to_chars(large.data(), large.data() + large.size(), value,
-                           std::chars_format::fixed, places);
-    return QString::fromLatin1(large.data(), result.ptr - large.data());
+    if (!isTie(value, places))
+        return fixedText(value, places);
+    // A tie goes away from zero: the digits cut after the last place, one unit added.
+    QString digits = fixedText(value, places + 1);
+    digits.chop(1);
+    if (digits.endsWith(u'.'))
+        digits.chop(1);
+    qsizetype i = digits.size() - 1;
+    for (; i >= 0; --i) {
+        if (!isDigit(digits[i]))
+            continue;
+        if (digits[i] != u'9') {
+            digits[i] = QChar(digits[i].unicode() + 1);
+            break;
+        }
+        digits[i] = u'0';
+    }
+    if (i < 0)
+        digits.insert(digits.startsWith(u'-') ? 1 : 0, u'1');
+    return digits;
 }
 
 QString plainDecimalText(const QString& numberText) {

@@ -17,6 +17,11 @@ inline bool isNumericText(const QString& text) {
     return wholeNumber(text).has_value();
 }
 
+// The whole text as an integer of plain digits (blanks around and a sign allowed, no point,
+// no exponent) below 10^15 in magnitude, where a double holds every digit; nothing for any
+// other text.
+std::optional<double> plainInteger(const QString& text);
+
 // Shortest text of a single-precision number with at most 7 significant digits
 // (0.1234567891 gives "0.1234568", 7 gives "7"); very large or small magnitudes
 // carry an exponent ("1.5E+20").
@@ -26,9 +31,10 @@ QString singleToText(float value);
 // (|2.5 - 3.1| gives "0.6").
 QString doubleToText(double value);
 
-// The value with exactly places decimals, rounded to nearest as printf's "%.*f" writes
-// it in the C locale (2.5 to 0 places gives "2", 0.125 to 2 gives "0.12", 7 to 2 gives
-// "7.00"); a negative zero keeps its sign ("-0.00").
+// The value with exactly places decimals, rounded to nearest and a tie away from zero, as
+// a format pattern such as "0.00" writes it (2.5 to 0 places gives "3", 0.125 to 2 gives
+// "0.13", -2.5 to 0 gives "-3", 7 to 2 gives "7.00"); a negative zero keeps its sign
+// ("-0.00").
 QString fixedDecimalText(double value, int places);
 
 // The same value written out without an exponent ("1.5E-07" gives "0.00000015").

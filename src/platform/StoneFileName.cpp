@@ -1,8 +1,13 @@
 #include "platform/StoneFileName.h"
 
 #include "platform/AnsiText.h"
+#include "platform/DurableFile.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <climits>
 
 namespace tav {
 
@@ -18,6 +23,16 @@ bool isSafeStoneId(const QString& stoneId) {
         // Windows shares.
         return c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' ||
                c.category() == QChar::Other_Control;
+    });
+}
+
+bool stoneFileNamesFit(const QString& stoneId, const QString& systemNumber, bool brackets) {
+    const QString named = brackets ? u'[' + stoneId + u']' : stoneId;
+    const QString names[] = {named + u'.' + systemNumber, named + QStringLiteral(".log"),
+                             stoneId + QStringLiteral(".asc")};
+    return std::all_of(std::begin(names), std::end(names), [](const QString& name) {
+        const QString written = QFileInfo(replacementPathOf(name)).fileName();
+        return QFile::encodeName(written).size() <= NAME_MAX;
     });
 }
 

@@ -11,6 +11,10 @@
 #include <QFile>
 #include <QHash>
 
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
 namespace tav {
 namespace {
 
@@ -18,6 +22,21 @@ const QString kKeyFile = QStringLiteral("test_export.txt");
 
 QString reportsFile(const ProgramFolder& folder) {
     return folder.file(QStringLiteral("Reports.mdb"));
+}
+
+// The system's word for the call that just failed; taken at once, before a read of the
+// database changes it.
+QString systemCause() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The box for a missing Reports.mdb; false when it was shown.
+bool reportsPresent(const ProgramFolder& folder, MessageBoxes& messages) {
+    if (folder.hasFile(QStringLiteral("Reports.mdb")))
+        return true;
+    messages.show(QStringLiteral("Report File does not Exists"),
+                  QStringLiteral("REPORTS.MDB ABSENT"), MessageIcon::None);
+    return false;
 }
 
 } // namespace
@@ -65,32 +84,42 @@ QStringList ReadTableSlots(const ProgramFolder& folder) {
 }
 
 KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables,
-                             const Database* open) {
+                             const Database* reports) {
     KeyFileProblems problems;
+    const auto noteCause = [&problems] {
+        if (problems.cause.isEmpty())
+            problems.cause = systemCause();
+    };
     TextStream keyFile(folder.file(kKeyFile), TextStream::Mode::Create);
-    keyFile.writeLine(u'[' + numericalParameters + u']');
-    // Without an open connection, one of its own, opened afresh for this build.
-    std::unique_ptr<Database> own;
-    if (!open)
-        own = Database::openExisting(reportsFile(folder));
-    const Database* const database = open ? open : own.get();
+    if (!keyFile.writeLine(u'[' + numericalParameters + u']'))
+        noteCause();
     for (const QString& table : tables) {
         if (table.isEmpty())
             continue;
         try {
-            if (!database)
+            if (!reports)
                 throw StepFailure(QStringLiteral("Reports.mdb cannot be opened"), kTableNotRead);
-            ExportTableToTestExport(*database, keyFile, table);
+            ExportTableToTestExport(*reports, keyFile, table);
         } catch (const StepFailure& failure) {
             // Skipped all the same. A table without rows simply has no keys, and a write
             // that failed shows when the key file is closed.
             if (failure.number() == kTableNotRead)
                 problems.unreadTables.append(table);
+            else if (keyFile.failed())
+                noteCause();
         }
     }
     // A key file that could not be created failed at its first line already.
-    problems.notWritten = !keyFile.close();
+    if (!keyFile.close()) {
+        problems.notWritten = true;
+        noteCause();
+    }
     return problems;
+}
+
+KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables) {
+    const std::unique_ptr<Database> own = Database::openExisting(reportsFile(folder));
+    return WriteKeyFile(folder, tables, own.get());
 }
 
 void deleteKeyFile(const ProgramFolder& folder) {
@@ -98,14 +127,17 @@ void deleteKeyFile(const ProgramFolder& folder) {
         QFile::remove(folder.file(kKeyFile));
 }
 
-KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages,
-                                const Database* open) {
-    if (!folder.hasFile(QStringLiteral("Reports.mdb"))) {
-        messages.show(QStringLiteral("Report File does not Exists"),
-                      QStringLiteral("REPORTS.MDB ABSENT"), MessageIcon::None);
+KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages) {
+    if (!reportsPresent(folder, messages))
         return {};
-    }
-    return WriteKeyFile(folder, ReadTableSlots(folder), open);
+    return WriteKeyFile(folder, ReadTableSlots(folder));
+}
+
+KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages,
+                                const Database* reports) {
+    if (!reportsPresent(folder, messages))
+        return {};
+    return WriteKeyFile(folder, ReadTableSlots(folder), reports);
 }
 
 } // namespace tav

@@ -20,6 +20,7 @@ inline constexpr int kTableNotRead = 3078;
 // failure: its keys are simply absent.
 struct KeyFileProblems {
     bool notWritten = false;  // test_export.txt could not be written whole
+    QString cause;            // then the system's word for why ("No space left on device")
     QStringList unreadTables; // listed, but missing from Reports.mdb or not readable
 };
 
@@ -27,11 +28,14 @@ struct KeyFileProblems {
 // testSetting.txt: "[NumericalParameters]", then for each listed table one line
 // "Table.Column = value" per column of its first record. A missing Reports.mdb shows
 // "Report File does not Exists" and leaves an old key file as it is; what else went
-// wrong comes back for the caller to report. On a connection to the folder's Reports.mdb
-// that is already open (the export's), a rebuild neither opens the database nor reads its
-// schema again; without one (nullptr) a connection is opened for the build.
+// wrong comes back for the caller to report. The tables are read on a connection of the
+// build's own, opened afresh.
+KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages);
+// The same through the caller's connection to the folder's Reports.mdb, which the build
+// neither opens nor reads the schema of again; nullptr when the caller could not open
+// it (the key file then holds the section line only).
 KeyFileProblems BuildTestExport(const ProgramFolder& folder, MessageBoxes& messages,
-                                const Database* open = nullptr);
+                                const Database* reports);
 
 // Writes the lines of one table's first record to the key file, "Table.Column = "
 // and the value's text by the column's declared type (fieldText, scan/FieldText.h);
@@ -49,8 +53,10 @@ QStringList ReadTableSlots(const ProgramFolder& folder);
 // Reports.mdb; a table that cannot be read is skipped, and without a database only the
 // section line is written. The one writer of the key file, shared by BuildTestExport
 // and Form1's "Generate Result".
+KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables);
+// The same through the caller's connection; nullptr when it could not be opened.
 KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tables,
-                             const Database* open = nullptr);
+                             const Database* reports);
 
 // Deletes test_export.txt of the program folder when it is there.
 void deleteKeyFile(const ProgramFolder& folder);

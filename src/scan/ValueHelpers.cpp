@@ -18,8 +18,8 @@ double roundDecimal(double value, int places) {
     return leadingNumber(fixedDecimalText(value, places));
 }
 
-// Below this a whole double has at most 15 digits, the digits the program writes for it.
-constexpr double largestWholeWritten = 1e15;
+// Single precision holds every whole number up to 2^24; beyond, its digits are noise.
+constexpr double largestExactSingleWhole = 16777216;
 
 RoundedValue roundMagnitude(float value, int places) {
     const QString text = plainDecimalText(singleToText(value));
@@ -43,8 +43,9 @@ QString RoundedValue::text() const {
         return *fixedText;
     if (!unchanged)
         return doubleToText(number);
-    // A whole number keeps all its digits (12345678, not 1.234568E+07).
-    if (std::trunc(number) == number && std::fabs(number) < largestWholeWritten)
+    // A whole number that the single holds exactly keeps all its digits (12345678, not
+    // 1.234568E+07); a larger one keeps the single's 7 digits (2E+07, 1E+15).
+    if (std::trunc(number) == number && std::fabs(number) <= largestExactSingleWhole)
         return doubleToText(number);
     return singleToText(static_cast<float>(number));
 }
@@ -66,6 +67,22 @@ std::optional<RoundedValue> RoundToDecimals(float value, qint16 places, qint16 f
         result.fixedText = fixed;
     }
     return result;
+}
+
+std::optional<RoundedValue> RoundToDecimals(const QString& numberText, qint16 places,
+                                            qint16 fixedDecimalFormat) {
+    if (places < 0)
+        return std::nullopt;
+    if (const std::optional<double> whole = plainInteger(numberText)) {
+        RoundedValue result{*whole, std::nullopt, false};
+        if (fixedDecimalFormat == 1 && places <= 5)
+            result.fixedText = fixedDecimalText(*whole, places);
+        return result;
+    }
+    const std::optional<float> single = toSingle(leadingNumber(numberText));
+    if (!single)
+        return std::nullopt;
+    return RoundToDecimals(*single, places, fixedDecimalFormat);
 }
 
 QString getMaxLenthString(const QString& text, qint16 width) {

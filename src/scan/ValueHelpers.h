@@ -28,6 +28,13 @@ struct RoundedValue {
 // keeps the sign. With fixedDecimalFormat 1 and 0 to 5 places the result is a text
 // with exactly that many decimals. Nothing for a negative number of places.
 std::optional<RoundedValue> RoundToDecimals(float value, qint16 places, qint16 fixedDecimalFormat);
+// The same for a number given as text, such as a key-file value. A whole number below
+// 10^15 keeps its own digits, which a single-precision value holds only up to 2^24
+// (123456789, not 123456792), followed by the pattern's point and zeros when fixed
+// decimals apply; any other text is read and narrowed to single precision first. Nothing
+// for a negative number of places or a number beyond the single range.
+std::optional<RoundedValue> RoundToDecimals(const QString& numberText, qint16 places,
+                                            qint16 fixedDecimalFormat);
 
 // The text followed by spaces up to width characters; never cut.
 QString getMaxLenthString(const QString& text, qint16 width);

@@ -6,11 +6,15 @@
 #include "support/SampleFolder.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace tav {
 namespace {
@@ -69,6 +73,43 @@ TEST_F(StartUpDatabaseTest, AReportsDatabaseThatCannotBeOpenedIsSaidWithItsCause
         EXPECT_EQ(dir.read("Reports.mdb"), before);
         EXPECT_FALSE(dir.exists("Reports.mdb-journal"));
     }
+}
+
+// The login name is asked for between the key file and the later steps that want the
+// connection; here another program puts a Reports.mdb in the place of the one the key
+// file was read from, at that moment.
+class ReplacingEnvironment final : public Environment {
+public:
+    QString userName() const override {
+        if (replace)
+            std::exchange(replace, nullptr)();
+        return QStringLiteral("bench-operator");
+    }
+    mutable std::function<void()> replace;
+};
+
+// Start-up keeps the connection it opened for the key file only while the folder's
+// Reports.mdb is that file: one put in its place is opened, and the last entries come
+// from it.
+TEST_F(StartUpDatabaseTest, AReportsDatabasePutInPlaceDuringStartUpIsTheOneItGoesOnWith) {
+    const QString reports = dir.filePath("Reports.mdb");
+    const QString other = dir.filePath("Other.mdb");
+    ASSERT_TRUE(QFile::copy(reports, other));
+    test::runInOtherProgram(other, "UPDATE UserData SET COLOR = 'K';");
+    ReplacingEnvironment environment;
+    environment.replace = [&] {
+        ASSERT_EQ(
+            ::rename(QFile::encodeName(other).constData(), QFile::encodeName(reports).constData()),
+            0);
+    };
+    Platform platform{recording.messages, recording.pause, recording.batches, recording.programEnd,
+                      recording.folders,  environment,     recording.clock};
+    FrmStoneID w(dir.folder(), platform, program);
+    ASSERT_EQ(Form_Load(w), StartUpOutcome::Waiting);
+    EXPECT_FALSE(environment.replace) << "asked for the login name";
+    EXPECT_EQ(w.cbColor->currentText(), "K");
+    ASSERT_TRUE(w.ReportsConnection);
+    EXPECT_TRUE(w.ReportsConnection->opensFileAt(reports));
 }
 
 } // namespace

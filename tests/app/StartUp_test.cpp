@@ -2,6 +2,7 @@
 
 #include "app/FrmStoneID.h"
 #include "app/VbColor.h"
+#include "support/BenchLocale.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 
@@ -31,6 +32,8 @@ protected:
         return *window_;
     }
     StartUpOutcome start() { return Form_Load(window()); }
+    // The run ends: its window goes, and with it its hold on the program folder.
+    void endRun() { window_.reset(); }
     void setSetting(int line, const QString& text) {
         test::setLine(dir, "ExportPa.txt", line, text);
     }
@@ -140,6 +143,17 @@ TEST_F(StartUpTest, WindowTitleFromTheTwelfthNameLine) {
     FrmStoneID& w = window();
     start();
     EXPECT_TRUE(w.windowTitle().startsWith("LAB BENCH 3 Ver:1.0.0.DTD : "));
+}
+
+// The program file's date and time in the caption in the forms of the bench's settings,
+// as its `date` prints the file's time.
+TEST_F(StartUpTest, TheCaptionShowsTheProgramDateInTheBenchsForms) {
+    const test::BenchLocale belgian(TAV_BELGIAN_LOCALE);
+    FrmStoneID& w = window();
+    start();
+    const QString fileTime =
+        test::dateCommand({"-r", QCoreApplication::applicationFilePath(), "+%x %X"});
+    EXPECT_EQ(w.windowTitle(), "TAVIX EXPORT UTILITY Ver:1.0.0.DTD : " + fileTime);
 }
 
 TEST_F(StartUpTest, LastUserDataRowFillsTheFieldsAndANullLeavesItsField) {
@@ -362,6 +376,18 @@ TEST_F(StartUpTest, CopyAndQuitIntoANameThatLostCharactersIsReportedAndCopiesNot
     }
 }
 
+// Mended: the stone ID of the scan went into the box whole, however long.
+TEST_F(StartUpTest, CopyAndQuitShowsAStoneIdLongerThanAnyoneReadsCut) {
+    setSetting(25, "1");
+    setScan("STONE_ID", QString(2 * 1024 * 1024, u'S'));
+    EXPECT_EQ(start(), StartUpOutcome::Waiting);
+    ASSERT_EQ(recording.messages.shown.size(), 1u);
+    const QString text = recording.messages.shown[0].text;
+    EXPECT_TRUE(text.endsWith("SSS...  - Files are NOT transferred...."))
+        << text.left(80).toStdString();
+    EXPECT_LE(text.size(), 400);
+}
+
 TEST_F(StartUpTest, ScannerWeightFallsBackToWeight4Ct) {
     const struct {
         const char* corrected; // nullptr: key missing
@@ -389,6 +415,7 @@ TEST_F(StartUpTest, ShapeMustMatchAListItemExactly) {
     EXPECT_EQ(recording.messages.shown[0].title, "SHAPE NOT PRESENT");
     EXPECT_EQ(w.cboShape->currentText(), "Brilliant") << "the UserData row's shape stays";
     EXPECT_EQ(w.cboShape->toolTip(), recording.messages.shown[0].text);
+    endRun();
 
     setScan("CUTTING_TYPE", "Radiant");
     test::RecordingPlatform doubles;

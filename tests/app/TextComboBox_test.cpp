@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <gtest/gtest.h>
 
@@ -43,12 +45,18 @@ protected:
         QTest::keyClicks(focused(), typed);
     }
 
-    // A wheel notch towards the operator (the next item down), over the box's middle.
-    static void turnWheelOver(QComboBox* box) {
-        const QPointF middle(box->width() / 2.0, box->height() / 2.0);
-        QWheelEvent notch(middle, box->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+    // A notch of a real mouse wheel towards the operator (the next item down), over the
+    // box's middle. It reaches the window as the window system's events do, marked
+    // spontaneous and handed straight to notify as QTest hands over its clicks
+    // (sendEvent would unmark it): Qt then finds the widget under the pointer and applies
+    // its focus rules for the wheel before any widget sees the notch.
+    static void turnWheelOver(QWidget* box) {
+        QWidget* window = box->window();
+        const QPointF at = box->mapTo(window, QPointF(box->width() / 2.0, box->height() / 2.0));
+        QWheelEvent notch(at, window->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(box, &notch);
+        QSpontaneKeyEvent::setSpontaneous(&notch);
+        QCoreApplication::instance()->notify(window->windowHandle(), &notch);
     }
 
     std::unique_ptr<FrmStoneID> window;
@@ -169,10 +177,42 @@ TEST_F(ComboBoxTest, TheWheelTurnsOnlyTheBoxWithTheFocus) {
     turnWheelOver(w.cbColor);
     EXPECT_EQ(w.cbColor->currentText(), "G") << "the box has no focus";
     EXPECT_EQ(w.cbColor->currentIndex(), w.cbColor->findText("G"));
+    EXPECT_EQ(focused(), w.txtStoneID) << "the wheel gives no focus";
 
     QTest::mouseClick(w.cbColor->lineEdit(), Qt::LeftButton);
     turnWheelOver(w.cbColor);
     EXPECT_EQ(w.cbColor->currentText(), "H") << "the box has the focus";
+}
+
+// Mended: every box took the keyboard focus from the wheel before it saw the notch, so
+// a wheel passing over COLOR or LAYOUT after a click into STONE ID changed what the
+// export wrote.
+TEST_F(ComboBoxTest, AWheelPassingOverTheBoxesChangesNothingThatIsExported) {
+    FrmStoneID& w = *window;
+    QTest::mouseClick(w.txtStoneID, Qt::LeftButton);
+    ASSERT_EQ(focused(), w.txtStoneID);
+
+    const QList<QComboBox*> boxes = w.findChildren<QComboBox*>();
+    ASSERT_EQ(boxes.size(), 8) << "the grades, the shape, the layout and the decimals";
+    for (QComboBox* box : boxes) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        const QString before = box->currentText();
+        turnWheelOver(box);
+        EXPECT_EQ(box->currentText(), before);
+        EXPECT_EQ(focused(), w.txtStoneID);
+    }
+
+    QTest::mouseClick(w.Cmd_OK, Qt::LeftButton);
+    ASSERT_EQ(recording.programEnd.endCount, 1) << "exported";
+    EXPECT_EQ(dir.read("Export/K7-10482.txt"),
+              "K7-10482,,,ROUND-P8_8-P8_8,ROUND,8888,G,VS1,EX,EX,None,57.3,34.5,40.8,61.7,5.12,K7,"
+              "Asha,\r\n");
+    EXPECT_TRUE(dir.exists("Export/bench_rows.txt"));
+    EXPECT_FALSE(dir.exists("Export/bench_cols.txt"));
+    const QList<QByteArray> settings = dir.read("ExportPa.txt").split('\n');
+    ASSERT_GE(settings.size(), 9);
+    EXPECT_EQ(settings[7], "Row\r");
+    EXPECT_EQ(settings[8], "2\r");
 }
 
 } // namespace

@@ -150,27 +150,46 @@ TEST_F(WindowPositionTest, AnOnScreenPositionIsKept) {
     EXPECT_EQ(window.pos(), inside);
 }
 
-TEST(KeptOnScreen, MovesOntoTheNearestAreaAndCutsTheSizeToIt) {
+TEST(KeptOnScreen, MovesTheWholeRectangleIntoOneAreaAndCutsOnlyWhatIsTooLarge) {
     const QList<QRect> areas = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
-    // On a screen, or partly: unchanged.
-    EXPECT_EQ(keptOnScreen(QRect(100, 100, 800, 600), areas), QRect(100, 100, 800, 600));
-    EXPECT_EQ(keptOnScreen(QRect(3000, 900, 800, 600), areas), QRect(3000, 900, 800, 600));
-    // Right of the second screen: onto it, flush with its right edge.
-    EXPECT_EQ(keptOnScreen(QRect(5000, 100, 800, 600), areas), QRect(2400, 100, 800, 600));
-    // Above the first: onto its top edge.
-    EXPECT_EQ(keptOnScreen(QRect(100, -3000, 800, 600), areas), QRect(100, 0, 800, 600));
-    // The minimised position of the old program: the top-left corner of the first.
-    EXPECT_EQ(keptOnScreen(QRect(-3200, -3200, 800, 600), areas), QRect(0, 0, 800, 600));
-    // Only a sliver showing counts as off screen.
-    EXPECT_EQ(keptOnScreen(QRect(-795, 100, 800, 600), areas), QRect(0, 100, 800, 600));
-    // Larger than the area, off screen or on it: cut down to the area it lands on or
-    // shows most on, and wholly inside it (changed: the size used to be kept).
-    EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 4000, 3000), areas), QRect(1920, 0, 1280, 1000));
-    EXPECT_EQ(keptOnScreen(QRect(100, 100, 4000, 4000), areas), QRect(0, 0, 1920, 1040));
-    EXPECT_EQ(keptOnScreen(QRect(2000, 500, 900, 1200), areas), QRect(2000, 0, 900, 1000));
-    EXPECT_EQ(keptOnScreen(QRect(1500, 500, 400, 1200), areas), QRect(1500, 0, 400, 1040));
-    // No screens known: unchanged.
-    EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 10, 10), {}), QRect(9000, 9000, 10, 10));
+    const struct {
+        const char* name;
+        QRect frame;
+        QRect kept;
+    } cases[] = {
+        {"wholly on a screen: kept", QRect(100, 100, 800, 600), QRect(100, 100, 800, 600)},
+        {"filling a screen: kept", QRect(1920, 0, 1280, 1000), QRect(1920, 0, 1280, 1000)},
+        // Changed: a window partly on a screen used to stay where it was.
+        {"over the bottom right corner: moved in", QRect(3000, 900, 800, 600),
+         QRect(2400, 400, 800, 600)},
+        {"over the left edge: moved in", QRect(-795, 100, 800, 600), QRect(0, 100, 800, 600)},
+        {"across two screens: onto the one it shows most on", QRect(1800, 100, 400, 300),
+         QRect(1920, 100, 400, 300)},
+        {"right of the second screen: flush with its right edge", QRect(5000, 100, 800, 600),
+         QRect(2400, 100, 800, 600)},
+        {"above the first: onto its top edge", QRect(100, -3000, 800, 600),
+         QRect(100, 0, 800, 600)},
+        {"the old program's minimised position: top left of the first",
+         QRect(-3200, -3200, 800, 600), QRect(0, 0, 800, 600)},
+        {"larger, off screen: cut to the nearest area", QRect(9000, 9000, 4000, 3000),
+         QRect(1920, 0, 1280, 1000)},
+        {"larger than the area it shows most on: cut to it", QRect(100, 100, 4000, 4000),
+         QRect(0, 0, 1920, 1040)},
+        {"too high only: cut in height alone", QRect(2000, 500, 900, 1200),
+         QRect(2000, 0, 900, 1000)},
+        {"too high on the first screen", QRect(1500, 500, 400, 1200), QRect(1500, 0, 400, 1040)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(keptOnScreen(c.frame, areas), c.kept) << c.name;
+}
+
+TEST(KeptOnScreen, AFrameFromALargerScreenIsMovedOntoTheBenchScreenAtItsSize) {
+    const QList<QRect> bench = {QRect(0, 0, 1366, 768)};
+    // 9000 / 3000 / 18600 / 10350 twips with a frame of 16 x 40 pixels.
+    EXPECT_EQ(keptOnScreen(QRect(600, 200, 1256, 730), bench), QRect(110, 38, 1256, 730));
+    EXPECT_EQ(keptOnScreen(QRect(110, 38, 1256, 730), bench), QRect(110, 38, 1256, 730));
+    EXPECT_EQ(keptOnScreen(QRect(9000, 9000, 10, 10), {}), QRect(9000, 9000, 10, 10))
+        << "no screens known";
 }
 
 // The main window on a program folder of its own.
@@ -198,6 +217,26 @@ TEST_F(WindowPositionMainWindow, ASizeBeyondTheScreenIsPulledBackToIt) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QWidget* const lowest[] = {window.Cmd_OK, window.Cmd_Can, window.msgb1, window.ProgressBar1};
     for (QWidget* control : lowest) {
+        const QRect at(control->mapToGlobal(QPoint(0, 0)), control->size());
+        EXPECT_TRUE(area.contains(at)) << control->objectName().toStdString();
+    }
+}
+
+// Mended: a position saved on a larger screen left the bottom and the right of the
+// window beyond the bench's screen, where no window manager may let the operator reach
+// them; the whole window is moved onto the screen, at its saved size.
+TEST_F(WindowPositionMainWindow, APositionFromALargerScreenShowsTheWholeWindow) {
+    dir.write("winpos_TAV.txt", " 9000 \r\n 3000 \r\n 18600 \r\n 10350 \r\n");
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_EQ(area, QRect(0, 0, 1366, 768)) << "the bench screen of the tests";
+
+    setwindowsize(window);
+    EXPECT_EQ(window.size(), QSize(1240, 690)) << "it fits, so its size is kept";
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << window.x() << "," << window.y();
+    QWidget* const edges[] = {window.Frame1, window.Cmd_OK, window.msgb1, window.ProgressBar1};
+    for (QWidget* control : edges) {
         const QRect at(control->mapToGlobal(QPoint(0, 0)), control->size());
         EXPECT_TRUE(area.contains(at)) << control->objectName().toStdString();
     }

@@ -301,10 +301,12 @@ TEST_F(AsciiExportRunTest, AnExportWithTheSwitchOnWritesTheRewrittenCopy) {
     EXPECT_FALSE(dir.exists("Logs/[AB12].log"));
     EXPECT_EQ(recording().programEnd.endCount, 1);
 
-    // Switched off, no copy is made.
+    // Switched off, no copy is made (the next run loads both switches as saved).
     QDir::setCurrent(previousFolder);
     QFile::remove(path("Ascii/AB12.asc"));
     startRun();
+    window().AsciiExportOn = false;
+    window().BracketStoneId = 0;
     ASSERT_EQ(exportStone(), ExportOutcome::Completed);
     EXPECT_FALSE(dir.exists("Ascii/AB12.asc"));
     EXPECT_TRUE(recording().messages.shown.empty());

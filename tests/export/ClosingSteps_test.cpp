@@ -146,7 +146,7 @@ TEST_F(ClosingStepsTest, TheMergedColumnFileReplacesTheLayoutFileInOneStep) {
         w.ColumnTempStream->writeLine(*w.ExportTextStream->readLine() + entry);
     }
     ExportFailures failures;
-    ClosingSteps(w, path("Ascii/AB12.txt"), failures);
+    ClosingSteps(w, path("Ascii/AB12.txt"), QString(), failures);
 
     EXPECT_FALSE(failures.any());
     EXPECT_EQ(dir.read("Export/bench_cols.txt"), "A,C,\r\nB,D,\r\n");

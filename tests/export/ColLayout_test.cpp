@@ -258,7 +258,7 @@ TEST_F(ColLayoutTest, LinesWrittenAfterTheLayoutPairWithTheNextOldLines) {
         ColumnMergeRule(w, line);
     }
     ExportFailures failures;
-    ClosingSteps(w, asciiCopyPath, failures);
+    ClosingSteps(w, asciiCopyPath, QString(), failures);
 
     EXPECT_FALSE(failures.any());
     EXPECT_EQ(dir.read(layoutFile),
@@ -278,7 +278,7 @@ TEST_F(ColLayoutTest, WithoutAnOldFileTheRuleWritesWholeLinesToTheLayoutFile) {
     for (const QString line : {"CUT = EX", "", "SYM = VG"})
         ColumnMergeRule(w, line);
     ExportFailures failures;
-    ClosingSteps(w, asciiCopyPath, failures);
+    ClosingSteps(w, asciiCopyPath, QString(), failures);
 
     EXPECT_EQ(dir.read(layoutFile), "CUT = EX\r\n\r\nSYM = VG\r\n");
     EXPECT_FALSE(dir.exists(tempFile));

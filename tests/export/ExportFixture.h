@@ -5,6 +5,7 @@
 #include "export/ExportProcedure.h"
 #include "export/TemplateItems.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -15,9 +16,10 @@
 #include <memory>
 
 // A program folder for exports of stone AB12: Reports.mdb from the fixture script (the
-// Row template of the worked example), the scan, the settings file, and a window whose
-// fields hold what start-up and the operator would have put there. Every run gets a
-// window and recording doubles of its own, as a new start of the program would.
+// Row template of the worked example), the scan, the settings files, and a window that
+// the program's start-up has loaded and whose fields then hold what the operator would
+// have put there. Every run gets a window and recording doubles of its own, as a new
+// start of the program would.
 namespace tav::test {
 
 // One template row as the table would hold it.
@@ -50,7 +52,7 @@ protected:
         dir.createDatabaseFromScript("Reports.mdb", TAV_FIXTURES_DIR "/export/reports.sql");
         dir.writeLines("testSetting.txt", {"T", "UserData"});
         writeScan("AB12", "0.5123");
-        dir.writeLines("ExportPa.txt", QStringList(26, QStringLiteral("0")));
+        writeStartUpFiles(dir);
         QDir().mkpath(dir.filePath("Export"));
         QDir().mkpath(dir.filePath("Logs"));
         startRun();
@@ -70,7 +72,7 @@ protected:
         run = std::make_unique<Run>();
         run->window = std::make_unique<FrmStoneID>(dir.folder(), run->platform, run->program);
         FrmStoneID& w = *run->window;
-        w.openReportsConnection();
+        EXPECT_EQ(startUp(w, run->recording), StartUpOutcome::Waiting);
         w.txtStoneID->setText("AB12");
         w.txtRealWgt->setText("0.5123");
         w.cboShape->setEditable(true);
@@ -83,9 +85,7 @@ protected:
         w.txtSysnumber->setText("txt");
         w.TXTSYMBOL->setText(",");
         w.Txt_Book->setText(":");
-        w.CBOFORMAT->addItems({"Row", "Col", "Col_Row", "Table"});
         w.CBOFORMAT->setCurrentText("Row");
-        w.CBODECIMAL->addItems({"1", "2"});
         w.CBODECIMAL->setCurrentText("2");
         w.AllowManualWeight = true;
         w.LogFolder = dir.filePath("Logs");
@@ -98,6 +98,7 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     TempProgramFolder dir;
+    StartUpBalance balance;
     std::unique_ptr<Run> run;
     QString previousFolder = QDir::currentPath();
 };

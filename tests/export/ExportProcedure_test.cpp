@@ -2,7 +2,9 @@
 
 #include "app/FrmStoneID.h"
 #include "platform/Database.h"
+#include "support/DatabaseLock.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
@@ -41,21 +43,30 @@ protected:
              "Yellow REAL, YellowMessage TEXT, RedMessage TEXT)",
              "CREATE TABLE Weight_Limits_small (Shape TEXT, Green REAL, GreenMessage TEXT, "
              "Yellow REAL, YellowMessage TEXT, RedMessage TEXT)",
-             "INSERT INTO Weight_Limits VALUES ('Brilliant', 1, 'within limits', 3, 'check', "
+             // A deviation above 0 is no longer green.
+             "INSERT INTO Weight_Limits VALUES ('Brilliant', 0, 'within limits', 3, 'check', "
              "'rescan')",
              "CREATE TABLE Template_GIA (Item TEXT, Label TEXT, Format INTEGER)",
              "INSERT INTO Template_GIA VALUES ('UserData.STONE_ID', 'Stone', -1)",
              "INSERT INTO Template_GIA VALUES ('UserData.RealWeight', 'Weight', -1)",
              "INSERT INTO Template_GIA VALUES ('UserData.ZED_TBLMAX', 'Table', 1)",
-             "INSERT INTO Template_GIA VALUES ('Old.KEY', 'Old', 1)"});
+             "INSERT INTO Template_GIA VALUES ('Old.KEY', 'Old', 1)",
+             "INSERT INTO Template_GIA VALUES ('GIA_FACETIDENTY', 'Facet', -1)"});
         dir.writeLines("testSetting.txt", {"UserData"});
         dir.writeLines("test.txt", {"[NumericalParameters]", "CORRECTED_MASS = 0.512",
                                     "TABLE_MM_MAX = 3.2", "WIDTH_MM = 5.12"});
-        dir.writeLines("test_export.txt", {"[NumericalParameters]", "Old.KEY = 1"});
-        dir.writeLines("ExportPa.txt", QStringList(26, "0"));
+        test::writeStartUpFiles(dir);
+        startWindow();
+    }
+
+    // A start of the program: start-up, then the operator's entries.
+    void startWindow() {
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
         FrmStoneID& w = *window;
-        w.openReportsConnection();
+        EXPECT_EQ(test::startUp(w, recording), StartUpOutcome::Waiting);
+        startUpKeyFile = dir.read("test_export.txt");
+        // A key file left by an earlier build, in the place of the one start-up built.
+        dir.writeLines("test_export.txt", {"[NumericalParameters]", "Old.KEY = 1"});
         w.txtStoneID->setText("AB-12");
         w.TxtLotno->setText("L7");
         w.txtRealWgt->setText("0.512 ct");
@@ -67,7 +78,11 @@ protected:
         w.TxtFileName->setText("bench");
         w.txtSysnumber->setText("txt");
         w.TXTSYMBOL->setText(",");
-        w.CBOFORMAT->addItem("Row");
+        w.CBOFORMAT->setCurrentText("Row");
+    }
+
+    void otherProgram(const QString& statements) const {
+        test::runInOtherProgram(dir.filePath("Reports.mdb"), statements);
     }
 
     QList<QVariantList> userDataRows() const {
@@ -77,6 +92,7 @@ protected:
     }
 
     test::TempProgramFolder dir;
+    test::StartUpBalance balance;
     test::RecordingPlatform recording;
     PauseThatRuns pause;
     Platform platform{recording.messages, pause,
@@ -85,12 +101,12 @@ protected:
                       recording.clock};
     ProgramWide program;
     std::unique_ptr<FrmStoneID> window;
+    QByteArray startUpKeyFile;
 };
 
 TEST_F(ExportProcedureTest, RunsThePhasesInOrderAndKeepsTheValuesOfTheExport) {
     FrmStoneID& w = *window;
-    ExportProcedure procedure(w);
-    EXPECT_EQ(procedure.run(), ExportOutcome::Completed);
+    EXPECT_EQ(ExportData(w), ExportOutcome::Completed);
 
     EXPECT_EQ(pause.pauses, std::vector<int>{2000});
     const QList<QVariantList> rows = userDataRows();
@@ -99,15 +115,14 @@ TEST_F(ExportProcedureTest, RunsThePhasesInOrderAndKeepsTheValuesOfTheExport) {
     EXPECT_EQ(rows[0][2].toString(), "0.512 ct"); // stored before the weight was cleaned
     EXPECT_FLOAT_EQ(program.TablePercent, 62.5f);
 
-    // The key file was rebuilt after the row was written, and deleted at the end.
-    EXPECT_EQ(dir.read("Export/AB-12.txt"), "AB-12,0.512 ct,62.5,,");
+    // The key file was rebuilt after the row was written, and deleted at the end. The
+    // items are those of Template_GIA, the facet code the brilliant's.
+    EXPECT_EQ(dir.read("Export/AB-12.txt"), "AB-12,0.512 ct,62.5,,8888,");
     EXPECT_FALSE(dir.exists("test_export.txt"));
 
-    EXPECT_EQ(procedure.FacetCode, "8888");
-    EXPECT_EQ(procedure.TemplateTable, "Template_GIA");
     EXPECT_EQ(w.TemplateShapeName, "ROUND-P8_8-P8_8");
     EXPECT_EQ(w.ProgressBar1->value(), 5);
-    EXPECT_EQ(procedure.WeightDeviationPercent, 0);
+    // Green under a green limit of 0: no deviation from the corrected mass.
     EXPECT_EQ(w.Text_ok->backColor(), vbGreen);
     EXPECT_EQ(w.WeightMessage, "within limits");
     EXPECT_EQ(w.TxtHP_Wgt->text(), "0.512");
@@ -143,6 +158,31 @@ TEST_F(ExportProcedureTest, ARefusedWeightLeavesAfterTheRowAndTheKeyFile) {
     EXPECT_FALSE(w.exportInProgress);
 }
 
+// Start-up read the listed tables through the run's connection; another program changes
+// them while the export pauses after writing the row. The rebuild reads them as the file
+// holds them then: this export's row, a new column, a declared type that changed.
+TEST_F(ExportProcedureTest, TheRebuildReadsTheListedTablesAsTheFileHoldsThemThen) {
+    otherProgram("CREATE TABLE Flags (Done TEXT); INSERT INTO Flags VALUES ('1');");
+    dir.writeLines("testSetting.txt", {"UserData", "Flags"});
+    startWindow();
+    EXPECT_EQ(startUpKeyFile, "[NumericalParameters]\r\nUserData.ID = 5\r\n"
+                              "UserData.STONE_ID = OLD-1\r\nUserData.RealWeight = 0.1\r\n"
+                              "UserData.LOT = L0\r\nUserData.ZED_TBLMAX = 1\r\n"
+                              "Flags.Done = 1\r\n");
+
+    // A refused weight leaves the export right after the rebuild, with the key file.
+    window->txtRealWgt->setText("0.004");
+    pause.during = [&] {
+        otherProgram("ALTER TABLE UserData ADD COLUMN Grade TEXT DEFAULT 'VG'; DROP TABLE Flags; "
+                     "CREATE TABLE Flags (Done BOOLEAN); INSERT INTO Flags VALUES (1);");
+    };
+    EXPECT_EQ(ExportData(*window), ExportOutcome::Left);
+    EXPECT_EQ(dir.read("test_export.txt"),
+              "[NumericalParameters]\r\nUserData.ID = 101\r\nUserData.STONE_ID = AB-12\r\n"
+              "UserData.RealWeight = 0.004\r\nUserData.LOT = L7\r\n"
+              "UserData.ZED_TBLMAX = 62.5\r\nUserData.Grade = VG\r\nFlags.Done = True\r\n");
+}
+
 TEST_F(ExportProcedureTest, AnEmptyWeightLeavesWithoutABox) {
     window->txtRealWgt->clear();
     EXPECT_EQ(ExportData(*window), ExportOutcome::Left);
@@ -163,7 +203,7 @@ TEST_F(ExportProcedureTest, NoSecondExportStartsWhileOneRuns) {
     EXPECT_EQ(pause.pauses, std::vector<int>{2000});
     EXPECT_EQ(userDataRows().size(), 1);
     // The outer export's row, under the ID the field held when the files were named.
-    EXPECT_EQ(dir.read("Export/INNER-1.txt"), "AB-12,0.512 ct,62.5,,");
+    EXPECT_EQ(dir.read("Export/INNER-1.txt"), "AB-12,0.512 ct,62.5,,8888,");
     EXPECT_FALSE(w.exportInProgress);
 }
 

@@ -214,6 +214,68 @@ TEST_F(ExportRunTest, AStoneIdThatIsNoFileNameIsRefusedBeforeAnythingIsMade) {
     EXPECT_EQ(recording().messages.shown.at(0).title, "STONE ID NOT VALID");
 }
 
+// Every file named after the stone must take its name: the longest is the hidden name
+// under which the per-stone file, its copy, the log or the ASCII file is written first,
+// ".AB12.txt.new", which may hold 255 bytes as the file system is given it.
+TEST_F(ExportRunTest, AStoneIdTooLongForItsFilesIsRefusedBeforeAnythingIsMade) {
+    const QString e = QString::fromUtf8("\u00E9"); // two bytes in a file name
+    const struct {
+        QString id;
+        bool brackets;
+        bool refused;
+    } cases[] = {
+        {QString(254, u'A'), false, true},  {QString(247, u'A'), false, true},
+        {QString(246, u'A'), false, false}, {QString(245, u'A'), true, true},
+        {QString(244, u'A'), true, false},  {e.repeated(124), false, true},
+        {e.repeated(123), false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString("%1 characters%2")
+                         .arg(c.id.size())
+                         .arg(c.brackets ? ", brackets" : "")
+                         .toStdString());
+        QDir(path("NewExport")).removeRecursively();
+        QDir(path("NewAscii")).removeRecursively();
+        QDir(path("NewLogs")).removeRecursively();
+        QDir().mkpath(path("NewLogs"));
+        if (!c.refused)
+            dir.writeLines(c.id + ".asc", {"H OEDF StoneId " + c.id});
+        startRun();
+        FrmStoneID& w = window();
+        w.txtStoneID->setText(c.id);
+        w.BracketStoneId = c.brackets ? -1 : 0;
+        w.AsciiExportOn = true;
+        w.LogFolder = path("NewLogs");
+        w.appendWarning("a warning, so the stone gets its log");
+        w.TxtExport->setText(path("NewExport"));
+        w.TxtACExport->setText(path("NewAscii"));
+        const QString named = c.brackets ? "[" + c.id + "]" : c.id;
+        if (c.refused) {
+            EXPECT_EQ(exportStone(), ExportOutcome::Left);
+            ASSERT_EQ(recording().messages.shown.size(), 1u);
+            EXPECT_EQ(recording().messages.shown[0].text,
+                      "Stone ID '" + c.id +
+                          "' can not be used as a file name ......Please correct the Stone ID");
+            EXPECT_EQ(recording().messages.shown[0].title, "STONE ID NOT VALID");
+            EXPECT_FALSE(dir.exists("NewExport"));
+            EXPECT_FALSE(dir.exists("NewAscii"));
+            EXPECT_TRUE(QDir(path("NewLogs")).isEmpty());
+            EXPECT_EQ(recording().programEnd.endCount, 0);
+        } else {
+            EXPECT_EQ(exportStone(), ExportOutcome::Completed);
+            // No file failed: at most the success box of the bracket setting.
+            for (const test::ShownMessage& shown : recording().messages.shown)
+                EXPECT_EQ(shown.title, "EXPORT SUCCESSFUL!!!") << shown.text.toStdString();
+            EXPECT_TRUE(dir.read("NewExport/" + named + ".txt").startsWith(named.toLatin1()));
+            EXPECT_TRUE(dir.exists("NewAscii/" + named + ".txt"));
+            EXPECT_TRUE(dir.exists("NewAscii/" + c.id + ".asc"));
+            EXPECT_TRUE(dir.exists("NewLogs/" + named + ".log"));
+        }
+        QFile::remove(path(c.id + ".asc"));
+        QDir::setCurrent(previousFolder);
+    }
+}
+
 // A "?" in a name read back from the settings file stands for a character it lost; a
 // character the code page can not hold would be lost there.
 TEST_F(ExportRunTest, ANameTheFilesCanNotHoldIsRefusedBeforeAnythingIsMade) {

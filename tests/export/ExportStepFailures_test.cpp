@@ -3,6 +3,8 @@
 #include "platform/Database.h"
 #include "support/ReadOnlyPath.h"
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <ostream>
 
@@ -39,8 +41,8 @@ public:
     std::unique_ptr<test::ReadOnlyPath> readOnly;
 };
 
-// A step that could not be done before the layouts (the UserData row, the key file, a
-// listed table, the template table) leaves columns blank: it is said on the status line,
+// A step that could not be done before the layouts (the UserData row, a listed table,
+// the template table) leaves columns blank: it is said on the status line,
 // in the problem log and in the closing message, and the export still runs to its end.
 TEST_P(ExportStepFailuresTest, AStepThatFailsIsReportedAndTheExportGoesOn) {
     GetParam().setUp(*this);
@@ -77,19 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
                         return QStringList{"UserData row could not be written : " +
                                            t.file("Reports.mdb")};
                     }},
-        // SQLite cannot make its journal beside the database there either, and the
-        // settings file is replaced through a new file beside it.
-        FailureCase{"ReadOnlyProgramFolder",
-                    [](ExportStepFailuresTest& t) {
-                        QDir().mkpath(t.file("Ascii"));
-                        t.readOnly = std::make_unique<test::ReadOnlyPath>(t.dir.path());
-                    },
-                    [](const ExportStepFailuresTest& t) {
-                        return QStringList{
-                            "UserData row could not be written : " + t.file("Reports.mdb"),
-                            "Key file could not be written : " + t.file("test_export.txt"),
-                            "Settings file could not be written : " + t.file("ExportPa.txt")};
-                    }},
         FailureCase{"ListedTableMissingFromTheDatabase",
                     [](ExportStepFailuresTest& t) {
                         t.dir.writeLines("testSetting.txt", {"T", "Grades", "UserData"});
@@ -110,6 +99,36 @@ INSTANTIATE_TEST_SUITE_P(
                                            "has fewer than three columns"};
                     }}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+
+class ExportKeyFileTest : public test::ExportFixture {};
+
+// SQLite cannot make its journal beside the database there, and the key file cannot be
+// made: every value the layouts look up in it would go out blank. The export stops
+// before any export file, says why, and the program stays open for another try.
+TEST_F(ExportKeyFileTest, AProgramFolderThatMayNotBeWrittenStopsTheExportAtTheKeyFile) {
+    QDir().mkpath(path("Ascii"));
+    // The key file that start-up built is gone, so the rebuild has to make it anew.
+    QFile::remove(path("test_export.txt"));
+    {
+        const test::ReadOnlyPath readOnly(dir.path());
+        EXPECT_EQ(exportStone(), ExportOutcome::Left);
+    }
+    const QString status = window().msgb1->text();
+    EXPECT_TRUE(status.contains("UserData row could not be written : " + path("Reports.mdb")))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains("Key file could not be written : " + path("test_export.txt")))
+        << status.toStdString();
+    ASSERT_EQ(recording().messages.shown.size(), 1u);
+    const test::ShownMessage& box = recording().messages.shown[0];
+    EXPECT_EQ(box.title, "KEY FILE NOT WRITTEN");
+    EXPECT_EQ(box.icon, MessageIcon::Critical);
+    EXPECT_TRUE(box.text.contains(QString::fromLocal8Bit(std::strerror(EACCES))))
+        << box.text.toStdString();
+    EXPECT_TRUE(QDir(path("Export")).isEmpty());
+    EXPECT_TRUE(QDir(path("Ascii")).isEmpty());
+    EXPECT_TRUE(recording().batches.started.empty());
+    EXPECT_EQ(recording().programEnd.endCount, 0);
+}
 
 class ExportWithoutFailuresTest : public test::ExportFixture {};
 

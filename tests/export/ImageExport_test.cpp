@@ -3,6 +3,7 @@
 #include "export/ExportFixture.h"
 #include "platform/DurableFile.h"
 #include "platform/StepFailure.h"
+#include "support/BenchLocale.h"
 #include "support/SyscallTrace.h"
 
 #include <QDir>
@@ -12,12 +13,13 @@
 namespace tav {
 namespace {
 
-// The fixed clock of the recording platform, as the log writes it.
-const QString kStamp = QStringLiteral("12/9/26 2:30:05 PM");
+// The fixed clock of the recording platform, as the log writes it in the C forms.
+const QString kStamp = QStringLiteral("12/09/26 14:30:05");
 
 // Stone AB12 exporting into Export, its photos in a store of the test's own.
 class ImageExportTest : public test::ExportFixture {
 protected:
+    const test::BenchLocale bench{"C.UTF-8"};
     QString store() const { return path("ReportPhoto"); }
     void exportImages() { ExportImage(window(), store()); }
     QByteArray logLine(const char* mark, const QString& name) const {

@@ -4,6 +4,7 @@
 #include "export/RowLayout.h"
 #include "platform/Database.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include "export/ExportFixture.h"
@@ -23,13 +24,7 @@ TemplateItem item(const QString& stored, std::optional<QString> label,
 class TemplateItemsTest : public ::testing::Test {
 protected:
     TemplateItemsTest() {
-        dir.writeLines("test_export.txt",
-                       {"[NumericalParameters]", "T.F = 57.26", "T.LOT = 0042", "T.NAME = Stone Co",
-                        "T.NEG = -2.5", "T.GRADE = GIA-V", "UserData.LOT = 0042",
-                        "UserData.STONE_ID = [AB12]", "CUTTING_TYPE = Round", "*** = star",
-                        "T.NEAR35 = 34.999998", "T.NEAR57 = 57.000004", "T.NEAR1 = 1.0000001",
-                        "T.BIG = 1234567.4", "T.REPORT = 12345678", "T.POW24 = 16777216",
-                        "T.EIGHT = 20000000"});
+        writeKeyFile();
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
         FrmStoneID& w = *window;
         w.txtStoneID->setText("AB12");
@@ -45,6 +40,16 @@ protected:
         w.TXTSYMBOL->setText(",");
         w.Txt_Book->setText(":");
         w.TranslateGiaGrades = -1;
+    }
+
+    void writeKeyFile() const {
+        dir.writeLines("test_export.txt",
+                       {"[NumericalParameters]", "T.F = 57.26", "T.LOT = 0042", "T.NAME = Stone Co",
+                        "T.NEG = -2.5", "T.GRADE = GIA-V", "UserData.LOT = 0042",
+                        "UserData.STONE_ID = [AB12]", "CUTTING_TYPE = Round", "*** = star",
+                        "T.NEAR35 = 34.999998", "T.NEAR57 = 57.000004", "T.NEAR1 = 1.0000001",
+                        "T.BIG = 1234567.4", "T.REPORT = 12345678", "T.POW24 = 16777216",
+                        "T.EIGHT = 20000000"});
     }
 
     std::vector<ItemValue> evaluate(const std::vector<TemplateItem>& items, ItemRules rules) {
@@ -218,7 +223,14 @@ TEST_F(TemplateItemsTest, RowsAreReadByPositionAndOnlyChangedNamesAreStoredBack)
          "CREATE TABLE Touched (Old TEXT)",
          "CREATE TRIGGER Logged AFTER UPDATE ON Tpl BEGIN INSERT INTO Touched VALUES "
          "(old.Name); END"});
-    ASSERT_TRUE(window->openReportsConnection());
+    // A window of the program's own start-up, which opens the connection; its key file
+    // then is the fixture's again.
+    test::StartUpBalance balance;
+    test::writeStartUpFiles(dir);
+    window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
+    ASSERT_EQ(test::startUp(*window, recording), StartUpOutcome::Waiting);
+    ASSERT_TRUE(window->ReportsConnection);
+    writeKeyFile();
     const auto rows = readTemplateRows(*window->ReportsConnection, "tpl");
     ASSERT_TRUE(rows);
     ASSERT_EQ(rows->items.size(), 3u);

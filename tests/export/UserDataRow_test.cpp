@@ -4,7 +4,9 @@
 #include "app/FrmStoneID.h"
 #include "platform/Database.h"
 #include "platform/DateText.h"
+#include "support/BenchLocale.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -40,17 +42,15 @@ protected:
     // The window over a Reports.mdb made of the statements.
     FrmStoneID& openWindow(const QStringList& statements) {
         dir.createDatabase("Reports.mdb", statements);
+        test::writeStartUpFiles(dir);
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
-        window->openReportsConnection();
+        EXPECT_EQ(test::startUp(*window, recording), StartUpOutcome::Waiting);
         return *window;
     }
 
-    // Phases 1 and 2 of an export.
-    void writeRow() {
-        ExportProcedure procedure(*window);
-        procedure.tablePercentPhase();
-        procedure.userDataPhase();
-    }
+    // An export, which writes the row before any check; where it ends after that (the
+    // empty weight, the missing template table) does not matter here.
+    void writeRow() { ExportData(*window); }
 
     std::unique_ptr<Database> reports() const {
         return Database::openExisting(dir.filePath("Reports.mdb"));
@@ -74,6 +74,7 @@ protected:
     }
 
     test::TempProgramFolder dir;
+    test::StartUpBalance balance;
     test::RecordingPlatform recording;
     Platform platform = recording.platform();
     ProgramWide program;
@@ -96,8 +97,8 @@ TEST_F(UserDataRowTest, WritesTheThirtyOneValuesIntoOneRow) {
     w.txtCompanyName->setText("Acme Gems");
     w.txtStoneID->setText(" 7-1 ");
     w.BracketStoneId = -1;
-    w.TxtExport->setText(" /data/export ");
-    w.TxtACExport->setText("/data/ascii");
+    w.TxtExport->setText(" " + dir.filePath("missing/export") + " ");
+    w.TxtACExport->setText(dir.filePath("missing/ascii"));
     w.TXTSYMBOL->setText(";");
     w.Txt_Book->setText(" : ");
     setCheckValue(w.chkbookmark, 1);
@@ -126,8 +127,8 @@ TEST_F(UserDataRowTest, WritesTheThirtyOneValuesIntoOneRow) {
         {"OPERATOR", "Ravi"},
         {"COMPANY", "Acme Gems"},
         {"STONE_ID", "[7-1]"},
-        {"ExportDataFile", "/data/export"},
-        {"ExportAsciiFile", "/data/ascii"},
+        {"ExportDataFile", dir.filePath("missing/export")},
+        {"ExportAsciiFile", dir.filePath("missing/ascii")},
         {"Symbol", ":"},
         {"isBookmark", "1"},
         {"DecimalPoint", "3"},
@@ -191,6 +192,32 @@ TEST_F(UserDataRowTest, ValuesTheColumnRefusesAreLeftEmptyAndTheRestIsStored) {
         EXPECT_EQ(stored(c.column), c.text) << c.column;
     EXPECT_EQ(storageClass("SystemNumber"), "integer");
     EXPECT_EQ(stored("ID"), std::optional<QString>("101"));
+}
+
+// DATE and TIME in the forms of the bench's own settings, what its `date +%x` and
+// `date +%X` print; Qt's forms differ (fr_BE: "13 h 48 min 55 s", C: "9 Dec 2026"). The
+// date and time columns take these texts as dates and times.
+TEST_F(UserDataRowTest, DateAndTimeAreWhatTheBenchsDateCommandPrints) {
+    openWindow({"CREATE TABLE UserData (ID INTEGER, DATE DATE, TIME TIME)"});
+    recording.clock.time = QDateTime(QDate(2026, 12, 9), QTime(13, 48, 55));
+    const struct {
+        const char* locale;
+        const char* date;
+        const char* time;
+    } cases[] = {
+        {"C.UTF-8", "12/09/26", "13:48:55"},
+        {TAV_COMMA_LOCALE, "09.12.2026", "13:48:55"},
+        {TAV_BELGIAN_LOCALE, "09/12/26", "13:48:55"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const test::BenchLocale bench(c.locale);
+        writeRow();
+        EXPECT_EQ(stored("DATE"), test::dateCommand({"-d", "2026-12-09 13:48:55", "+%x"}));
+        EXPECT_EQ(stored("TIME"), test::dateCommand({"-d", "2026-12-09 13:48:55", "+%X"}));
+        EXPECT_EQ(stored("DATE"), c.date);
+        EXPECT_EQ(stored("TIME"), c.time);
+    }
 }
 
 TEST_F(UserDataRowTest, StoneIdPartsAsTheRowKeepsThem) {

@@ -1,7 +1,9 @@
 #include "export/WeightChecks.h"
 
 #include "app/FrmStoneID.h"
+#include "platform/Database.h"
 #include "support/RecordingPlatform.h"
+#include "support/StartedWindow.h"
 #include "support/TempProgramFolder.h"
 
 #include <QApplication>
@@ -33,9 +35,11 @@ protected:
              "INSERT INTO Weight_Limits VALUES ('Heart', 2, NULL, 5, 'heart yellow', 'heart red')",
              "INSERT INTO Weight_Limits_small VALUES ('Brilliant', '3', 'small green', '6 %', "
              "'small yellow', 'small red')"});
-        dir.writeLines("test_export.txt", {"[NumericalParameters]", "UserData.COLOR = D"});
+        test::writeStartUpFiles(dir);
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
-        window->openReportsConnection();
+        EXPECT_EQ(test::startUp(*window, recording), StartUpOutcome::Waiting);
+        // Written over the one that start-up built.
+        dir.writeLines("test_export.txt", {"[NumericalParameters]", "UserData.COLOR = D"});
         window->cboShape->setEditable(true);
         window->cboShape->setEditText("Brilliant");
     }
@@ -45,6 +49,7 @@ protected:
     }
 
     test::TempProgramFolder dir;
+    test::StartUpBalance balance;
     test::RecordingPlatform recording;
     Platform platform = recording.platform();
     ProgramWide program;
@@ -163,6 +168,47 @@ TEST_F(WeightTest, VerdictByTheShapesLimitRow) {
     }
     EXPECT_EQ(w.msgb1->text(), "");
     EXPECT_EQ(program.ExportWarningFlag, 0);
+}
+
+// A limit is the number its column shows, as the key file would write it: a REAL stored
+// as 0.7 - 0.4 is 0.3, a SINGLE that the converter stored as 2.0999999 is 2.1.
+TEST_F(WeightTest, ALimitIsReadByTheTextItsColumnShows) {
+    const struct {
+        const char* type;
+        const char* green; // SQL of the stored green limit
+        const char* mass;  // of a stone of 1 ct
+        double percent;
+        int colour;
+    } cases[] = {
+        {"REAL", "0.7 - 0.4", "0.997", 0.3, vbGreen},
+        {"REAL", "0.3", "0.997", 0.3, vbGreen},
+        {"REAL", "0.7 - 0.4", "0.9969", 0.31, vbYellow},
+        {"SINGLE", "2.0999999", "0.979", 2.1, vbGreen},
+        {"SINGLE", "2.0999999", "0.9789", 2.11, vbYellow},
+        {"REAL", "2.0999999", "0.979", 2.1, vbYellow}, // a double holds what it holds
+        {"TEXT", "'0.3'", "0.997", 0.3, vbGreen},
+        {"", "0.7 - 0.4", "0.997", 0.3, vbGreen},
+    };
+    FrmStoneID& w = *window;
+    const Database& reports = *w.ReportsConnection;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.type) + " " + c.green + " " + c.mass);
+        ASSERT_TRUE(reports.exec("DROP TABLE Weight_Limits"));
+        ASSERT_TRUE(reports.exec(QString("CREATE TABLE Weight_Limits (Shape TEXT, Green %1, "
+                                         "GreenMessage TEXT, Yellow %1, YellowMessage TEXT, "
+                                         "RedMessage TEXT)")
+                                     .arg(c.type)));
+        ASSERT_TRUE(reports.exec(QString("INSERT INTO Weight_Limits VALUES ('Brilliant', %1, "
+                                         "'green', 5, 'yellow', 'red')")
+                                     .arg(c.green)));
+        scanMass(c.mass);
+        w.txtRealWgt->setText("1.00000");
+        w.Text_ok->setBackColor(vbWhite);
+        double percent = -1;
+        JudgeWeight(w, percent);
+        EXPECT_DOUBLE_EQ(percent, c.percent);
+        EXPECT_EQ(w.Text_ok->backColor(), c.colour);
+    }
 }
 
 TEST_F(WeightTest, AShapeWithoutLimitsIsReportedAndLeavesTheVerdictAsItWas) {

@@ -6,7 +6,10 @@
 #include "support/TempProgramFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -133,6 +136,89 @@ TEST(Database, SeveralConnectionsLiveSideBySide) {
     EXPECT_TRUE(first->exec("INSERT INTO T VALUES (?)", {QString("x")}));
     first.reset();
     EXPECT_EQ(second->selectAll("T")->rows.size(), 1);
+}
+
+// A connection keeps what it read of the schema only while the schema stays as it was:
+// another program that changes it is seen at the next read.
+TEST(Database, WhatAConnectionKnowsOfTheSchemaFollowsAnotherProgramsChanges) {
+    test::TempProgramFolder dir;
+    const QString file = dir.filePath("Reports.mdb");
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A TEXT)", "INSERT INTO T VALUES ('1')",
+                                       "CREATE TABLE Gone (B TEXT)"});
+    const auto db = Database::openExisting(file);
+    ASSERT_TRUE(db);
+    ASSERT_TRUE(db->firstRecord("T"));
+    EXPECT_EQ(db->firstRecord("T")->declaredTypes, QStringList{"TEXT"});
+    EXPECT_EQ(db->userTables(), QStringList({"T", "Gone"}));
+
+    test::runInOtherProgram(file, "DROP TABLE Gone; DROP TABLE T; CREATE TABLE T (A BOOLEAN, "
+                                  "C REAL); INSERT INTO T VALUES (1, 2.5); CREATE TABLE Fresh "
+                                  "(D TEXT);");
+    const auto record = db->firstRecord("T");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->columns, QStringList({"A", "C"}));
+    EXPECT_EQ(record->declaredTypes, QStringList({"BOOLEAN", "REAL"}));
+    EXPECT_EQ(record->values, QVariantList({qlonglong(1), 2.5}));
+    QStringList tables = db->userTables();
+    tables.sort();
+    EXPECT_EQ(tables, QStringList({"Fresh", "T"}));
+    EXPECT_FALSE(db->hasTable("Gone"));
+}
+
+// Rows read after another program changed a table's columns have the new columns, also
+// on a connection that read the table before.
+TEST(Database, RowsReadAfterAnotherProgramChangedTheColumnsHaveTheNewColumns) {
+    test::TempProgramFolder dir;
+    const QString file = dir.filePath("Reports.mdb");
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A TEXT)", "INSERT INTO T VALUES ('1')"});
+    const auto db = Database::openExisting(file);
+    ASSERT_TRUE(db);
+    ASSERT_TRUE(db->selectAll("T"));
+    ASSERT_TRUE(db->firstRecord("T"));
+    test::runInOtherProgram(file, "ALTER TABLE T ADD COLUMN B TEXT DEFAULT 'x'; "
+                                  "ALTER TABLE T ADD COLUMN C TEXT DEFAULT 'y';");
+    const auto rows = db->selectAll("T");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->columns, QStringList({"A", "B", "C"}));
+    ASSERT_EQ(rows->rows.size(), 1);
+    EXPECT_EQ(rows->rows[0], QVariantList({"1", "x", "y"}));
+
+    // Another connection reads the new columns first; this one's own copy of the schema is
+    // still the old one when it asks for them.
+    test::runInOtherProgram(file, "ALTER TABLE T ADD COLUMN D TEXT DEFAULT 'z';");
+    ASSERT_TRUE(Database::openExisting(file)->firstRecord("T"));
+    const auto record = db->firstRecord("T");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->columns, QStringList({"A", "B", "C", "D"}));
+    EXPECT_EQ(record->values, QVariantList({"1", "x", "y", "z"}));
+}
+
+// Connections open on one file share what they read of its schema; a file put in its
+// place is another file, whose schema is read anew even where its version number is
+// the same.
+TEST(Database, ConnectionsShareTheSchemaOfTheirFileOnlyWhileItIsTheSameFile) {
+    test::TempProgramFolder dir;
+    const QString file = dir.filePath("Reports.mdb");
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE Old (A TEXT)"});
+    dir.createDatabase("Copy.mdb", {"CREATE TABLE Fresh (B TEXT)"});
+    const auto first = Database::openExisting(file);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->userTables(), QStringList{"Old"});
+    const auto second = Database::openExisting(file);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->userTables(), QStringList{"Old"});
+    EXPECT_TRUE(first->opensFileAt(file));
+
+    ASSERT_EQ(::rename(QFile::encodeName(dir.filePath("Copy.mdb")).constData(),
+                       QFile::encodeName(file).constData()),
+              0);
+    EXPECT_FALSE(first->opensFileAt(file));
+    EXPECT_EQ(first->userTables(), QStringList{"Old"}) << "the file it has open";
+    const auto third = Database::openExisting(file);
+    ASSERT_TRUE(third);
+    EXPECT_TRUE(third->opensFileAt(file));
+    EXPECT_EQ(third->userTables(), QStringList{"Fresh"});
+    EXPECT_EQ(third->firstRecord("Fresh")->declaredTypes, QStringList{"TEXT"});
 }
 
 TEST(Database, SaysWhatAFileThatIsNoUsableDatabaseIsAndLeavesItAsItWas) {

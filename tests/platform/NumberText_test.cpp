@@ -68,6 +68,31 @@ TEST(NumberText, SingleAndDoubleTextsKeepTheirSignificantDigits) {
     EXPECT_EQ(singleToText(-0.0f), "0");
 }
 
+TEST(NumberText, PlainIntegerTakesOnlyDigitsADoubleHoldsWhole) {
+    const struct {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {
+        {"2141438167", 2141438167.0},
+        {" -87654321 ", -87654321.0},
+        {"+16777217", 16777217.0},
+        {"007", 7.0},
+        {"-0", 0.0},
+        {"999999999999999", 999999999999999.0},
+        {"1000000000000000", std::nullopt}, // 10^15: past the digits written
+        {"12.0", std::nullopt},
+        {"12.", std::nullopt},
+        {"1E+3", std::nullopt},
+        {"12 ct", std::nullopt},
+        {"-", std::nullopt},
+        {"", std::nullopt},
+        {"1-2", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(plainInteger(c.text), c.value) << c.text;
+    EXPECT_FALSE(std::signbit(*plainInteger("-0")));
+}
+
 TEST(NumberText, PlainDecimalTextWritesOutTheExponent) {
     EXPECT_EQ(plainDecimalText("1.5E-07"), "0.00000015");
     EXPECT_EQ(plainDecimalText("-1.5E-07"), "-0.00000015");
@@ -125,14 +150,28 @@ TEST(NumberText, FixedDecimalTextHasExactlyThePlacesAsked) {
     } cases[] = {
         {57.3, 2, "57.30"},
         {7, 2, "7.00"},
-        {2.5, 0, "2"},
-        {0.125, 2, "0.12"},
         {0.51230, 5, "0.51230"},
         {-1.5, 1, "-1.5"},
         {-0.0, 2, "-0.00"},
         {12345678, 2, "12345678.00"},
         {1e20, 1, "100000000000000000000.0"},
         {0.1, 20, "0.10000000000000000555"},
+        // a value exactly halfway goes away from zero, as a "0.0" pattern writes it
+        {2.5, 0, "3"},
+        {0.125, 2, "0.13"},
+        {-2.5, 0, "-3"},
+        {1278757.25, 1, "1278757.3"},
+        {4061308.5, 0, "4061309"},
+        {492409.03125, 4, "492409.0313"},
+        {9.5, 0, "10"},
+        {-99.95, 1, "-100.0"}, // no tie: the double lies below -99.95
+        {-999.5, 0, "-1000"},
+        {0.5, 0, "1"},
+        // near a half but not on it, the nearer side
+        {2.675, 2, "2.67"}, // the double lies below 2.675
+        {1.0000000000000002, 0, "1"},
+        {std::nextafter(2.5, 3.0), 0, "3"},
+        {std::nextafter(2.5, 2.0), 0, "2"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(fixedDecimalText(c.value, c.places), c.expected) << c.value;

@@ -6,6 +6,7 @@
 #include "platform/Interaction.h"
 #include "platform/StepFailure.h"
 #include "platform/TextFile.h"
+#include "support/BenchLocale.h"
 #include "support/RecordingPlatform.h"
 #include "support/TempProgramFolder.h"
 
@@ -33,6 +34,7 @@ protected:
 // date, a date with a time, a real 57.50, a line break in a value; a listed table that
 // does not exist, a blank item, a quoted item, a table without rows and an MSys table.
 TEST_F(KeyFileBuilderTest, GoldenKeyFileFromTheFixture) {
+    const test::BenchLocale bench("C.UTF-8"); // dates as the C library's own forms write them
     createReports();
     dir.write("testSetting.txt", "Stone\r\nNoSuchTable\r\n\r\n \"Limits\" \r\nEmpty\r\n"
                                  "MSysObjects\r\n");
@@ -43,10 +45,10 @@ TEST_F(KeyFileBuilderTest, GoldenKeyFileFromTheFixture) {
                                                   "Stone.COLOR = D\r\n"
                                                   "Stone.TABLE_PC = 57.5\r\n"
                                                   "Stone.POLISHED = True\r\n"
-                                                  "Stone.SCANNED = 3/1/26\r\n"
+                                                  "Stone.SCANNED = 03/01/26\r\n"
                                                   "Stone.NOTE = \r\n"
                                                   "Stone.WEIGHT = 0.123456789012346\r\n"
-                                                  "Stone.TOUCHED = 3/1/26 2:30:05 PM\r\n"
+                                                  "Stone.TOUCHED = 03/01/26 14:30:05\r\n"
                                                   "Stone.REMARK = line1  line2\r\n"
                                                   "Limits.SHAPE = BR\r\n"
                                                   "Limits.MIN_WGT = 0.005\r\n"
@@ -256,9 +258,10 @@ TEST(FieldText, ValuesPrintAsTheOriginalEngineDid) {
         {QVariant(qlonglong(1234567890123)), "LONG", "1234567890123"},
         {QVariant(3.5), "INTEGER", "3.5"},
         {QVariant(QStringLiteral("n/a")), "INTEGER", "n/a"},
-        {QVariant(QStringLiteral("2026-03-01")), "DATE", "3/1/26"},
-        {QVariant(QStringLiteral("2026-12-09 00:00:00")), "DATETIME", "12/9/26"},
-        {QVariant(QStringLiteral("2026-12-09T14:30:05")), "DATETIME", "12/9/26 2:30:05 PM"},
+        {QVariant(QStringLiteral("2026-03-01")), "DATE", "03/01/26"},
+        {QVariant(QStringLiteral("2026-12-09 00:00:00")), "DATETIME", "12/09/26"},
+        {QVariant(QStringLiteral("2026-12-09T14:30:05")), "DATETIME", "12/09/26 14:30:05"},
+        {QVariant(QStringLiteral("1899-12-30 13:48:55")), "DATETIME", "13:48:55"},
         {QVariant(QStringLiteral("soon")), "DATE", "soon"},
         {QVariant(QStringLiteral("D")), "TEXT", "D"},
         {QVariant(QStringLiteral(" padded ")), "TEXT", " padded "},
@@ -266,6 +269,7 @@ TEST(FieldText, ValuesPrintAsTheOriginalEngineDid) {
         {QVariant(0.25), "", "0.25"},
         {QVariant(QByteArray("blob")), "", "blob"},
     };
+    const test::BenchLocale bench("C.UTF-8");
     for (const auto& c : cases)
         EXPECT_EQ(fieldText(c.value, QString::fromLatin1(c.type)), c.text)
             << c.type << " " << c.value.toString().toStdString();

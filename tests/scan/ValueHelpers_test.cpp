@@ -1,8 +1,10 @@
 #include "scan/KeyReader.h"
 #include "scan/ValueHelpers.h"
 
+#include "platform/Database.h"
 #include "platform/StepFailure.h"
 #include "support/CommaLocale.h"
+#include "support/DatabaseLock.h"
 #include "support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -75,8 +77,9 @@ TEST(RoundToDecimals, RoundsHalfUpOnTheDecimalText) {
 }
 
 // The texts written with fixed decimals off and on. A value whose 7-digit text has no
-// point comes back as it is; a whole number that the single-precision value holds keeps
-// every digit where that text would need an exponent, for every format code (0, 1, 2).
+// point comes back as it is; a whole number up to 2^24, which the single-precision value
+// holds exactly, keeps every digit where that text would need an exponent, for every
+// format code (0, 1, 2); beyond, the single's digits would be noise and its 7 digits stay.
 TEST(RoundToDecimals, AValueWithoutPointInItsTextKeepsThatTextAndAWholeNumberAllItsDigits) {
     const struct {
         float value;
@@ -99,7 +102,7 @@ TEST(RoundToDecimals, AValueWithoutPointInItsTextKeepsThatTextAndAWholeNumberAll
         {12345678.0f, 2, "12345678", "12345678.00"},
         {12345678.0f, 1, "12345678", "12345678.0"},
         {16777216.0f, 2, "16777216", "16777216.00"},
-        {20000000.0f, 2, "20000000", "20000000.00"},
+        {20000000.0f, 2, "2E+07", "20000000.00"},
         {-12345678.0f, 2, "-12345678", "-12345678.00"},
         // very large and very small magnitudes
         {1e20f, 2, "1E+20", "100000002004087734272.00"},
@@ -113,6 +116,42 @@ TEST(RoundToDecimals, AValueWithoutPointInItsTextKeepsThatTextAndAWholeNumberAll
             EXPECT_EQ(RoundToDecimals(c.value, c.places, 1)->text(), c.fixed);
         }
     });
+}
+
+// A number given as text: a whole number keeps its own digits, which its single-precision
+// value holds only up to 2^24; a value with a fraction is narrowed as before, and its fixed
+// text rounds a tie of the single away from zero.
+TEST(RoundToDecimals, AWholeNumberTextKeepsItsOwnDigits) {
+    const struct {
+        const char* text;
+        qint16 places;
+        const char* unfixed;
+        const char* fixed;
+    } cases[] = {
+        {"87654321", 0, "87654321", "87654321"},
+        {"123456789", 0, "123456789", "123456789"},
+        {"2141438167", 2, "2141438167", "2141438167.00"},
+        {"4763400000", 0, "4763400000", "4763400000"},
+        {"16777217", 1, "16777217", "16777217.0"},
+        {"-123456789", 2, "-123456789", "-123456789.00"},
+        {" 0042 ", 1, "42", "42.0"},
+        {"999999999999999", 6, "999999999999999", "999999999999999"},
+        {"57.26", 1, "57.3", "57.3"},
+        {"1278757.25", 1, "1278757", "1278757.3"},
+        {"4061308.5", 0, "4061308", "4061309"},
+        {"492409.045", 4, "492409", "492409.0313"},
+        {"-4061308.5", 0, "-4061308", "-4061309"},
+    };
+    test::inRunAndCommaLocale([&] {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.text);
+            EXPECT_EQ(RoundToDecimals(QString(c.text), c.places, 0)->text(), c.unfixed);
+            EXPECT_EQ(RoundToDecimals(QString(c.text), c.places, 1)->text(), c.fixed);
+        }
+    });
+    EXPECT_EQ(RoundToDecimals(QStringLiteral("1000000000000000"), 0, 0)->text(), "1E+15");
+    EXPECT_FALSE(RoundToDecimals(QStringLiteral("87654321"), -1, 0));
+    EXPECT_FALSE(RoundToDecimals(QStringLiteral("1E+39"), 2, 0)) << "beyond single precision";
 }
 
 TEST(GetMaxLenthString, PadsButNeverCuts) {
@@ -146,6 +185,21 @@ TEST(IsExistingTable, IgnoresCaseAndFailsWithoutDatabase) {
     EXPECT_TRUE(IsExistingTable(dir.folder(), "template_giapear"));
     EXPECT_TRUE(IsExistingTable(dir.folder(), "TEMPLATE_GIAPEAR"));
     EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAOval"));
+}
+
+// While the run's own connection holds the catalogue, the test reads it from there, and
+// sees every table that another program makes or drops meanwhile.
+TEST(IsExistingTable, SeesTheTablesAsTheyStandWhileTheRunsConnectionIsOpen) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE Template_GIAPear (A TEXT)"});
+    const auto reports = Database::openExisting(dir.filePath("Reports.mdb"));
+    ASSERT_TRUE(reports);
+    EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAOval"));
+    test::runInOtherProgram(dir.filePath("Reports.mdb"),
+                            "CREATE TABLE Template_GIAOval (A TEXT); DROP TABLE Template_GIAPear;");
+    EXPECT_TRUE(IsExistingTable(dir.folder(), "template_giaoval"));
+    EXPECT_FALSE(IsExistingTable(dir.folder(), "Template_GIAPear"));
+    EXPECT_EQ(reports->userTables(), QStringList{"Template_GIAOval"});
 }
 
 TEST(IsExistingTable, GivesTheNameAsTheDatabaseListsIt) {

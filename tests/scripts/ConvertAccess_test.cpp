@@ -2,8 +2,11 @@
 #include "app/StartUp.h"
 #include "export/ExportProcedure.h"
 #include "platform/Database.h"
+#include "platform/DateText.h"
+#include "scan/KeyFileBuilder.h"
 #include "scan/ValueHelpers.h"
 #include "support/AccessFixture.h"
+#include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 #include "support/TempProgramFolder.h"
 
@@ -179,6 +182,82 @@ TEST(ConvertAccess, RefusesWhatItMustNotConvertAndLeavesItAsItWas) {
     EXPECT_EQ(dir.read("Good.mdb.access"), accessFixture("DateTestDatabase.mdb"));
     EXPECT_TRUE(Database::openExisting(dir.filePath("Good.mdb")));
     EXPECT_EQ(dir.read("Text.mdb"), "Reports\r\n");
+}
+
+// Each Access type is kept in a declared type that the program reads as that type, so
+// the key file writes what the Access values mean: a Single 0.15 (mdbtools writes
+// 0.15000001), a Yes/No True (mdbtools writes 1), a Currency and a Date/Time as such.
+TEST(ConvertAccess, EveryAccessTypeKeepsItsMeaningInTheKeyFile) {
+    TempProgramFolder dir;
+    TempProgramFolder dates;
+    dir.write("Reports.mdb", accessFixture("nwind.mdb"));
+    dates.write("Reports.mdb", accessFixture("DateTestDatabase.mdb"));
+    ASSERT_EQ(convertAccess(dir.path(), {"Reports.mdb"}).exitCode, 0);
+    ASSERT_EQ(convertAccess(dates.path(), {"Reports.mdb"}).exitCode, 0);
+
+    const struct {
+        const TempProgramFolder& folder;
+        const char* table;
+        const char* column;
+        const char* declared; // for the Access type in the comment
+    } columns[] = {
+        {dir, "Order Details", "OrderID", "INTEGER"},    // Long Integer
+        {dir, "Order Details", "Quantity", "INTEGER"},   // Integer
+        {dir, "Order Details", "UnitPrice", "CURRENCY"}, // Currency
+        {dir, "Order Details", "Discount", "SINGLE"},    // Single
+        {dir, "Products", "Discontinued", "BOOLEAN"},    // Yes/No
+        {dir, "Orders", "OrderDate", "DATETIME"},        // Date/Time
+        {dir, "Orders", "ShipName", "VARCHAR"},          // Text
+        {dir, "Categories", "Description", "TEXT"},      // Memo
+        {dir, "Categories", "Picture", "BLOB"},          // OLE object
+        {dates, "DateTest", "IDCol", "INTEGER"},         // Long Integer
+        {dates, "DateTest", "TimeCol", "DATETIME"},      // Date/Time
+        {dates, "DateTest", "LongTextCol", "TEXT"},      // Memo
+        {dates, "DateTest", "ShortTextCol", "VARCHAR"},  // Text
+    };
+    for (const auto& c : columns) {
+        SCOPED_TRACE(std::string(c.table) + "." + c.column);
+        const auto database = Database::openExisting(c.folder.filePath("Reports.mdb"));
+        ASSERT_TRUE(database);
+        const auto info = database->select("SELECT type FROM pragma_table_info(?) WHERE name = ?",
+                                           {QString(c.table), QString(c.column)});
+        ASSERT_TRUE(info && info->rows.size() == 1);
+        EXPECT_EQ(info->rows[0][0].toString(), c.declared);
+    }
+
+    // The key file writes the first record: rows before the ones that show the types go.
+    {
+        const auto database = Database::openExisting(dir.filePath("Reports.mdb"));
+        ASSERT_TRUE(database);
+        ASSERT_TRUE(database->exec("DELETE FROM \"Order Details\" WHERE rowid < (SELECT "
+                                   "min(rowid) FROM \"Order Details\" WHERE Discount > 0)"));
+        ASSERT_TRUE(database->exec("DELETE FROM Products WHERE rowid < (SELECT min(rowid) "
+                                   "FROM Products WHERE Discontinued)"));
+    }
+    dir.write("testSetting.txt", "Order Details\r\nProducts\r\nOrders\r\n");
+    dates.write("testSetting.txt", "DateTest\r\n");
+    test::RecordingMessageBoxes messages;
+    BuildTestExport(dir.folder(), messages);
+    BuildTestExport(dates.folder(), messages);
+    const QByteArray keys = dir.read("test_export.txt");
+    const QByteArray dateKeys = dates.read("test_export.txt");
+    const QByteArray expected[] = {
+        "\r\nOrder Details.OrderID = 10250\r\n",
+        "\r\nOrder Details.UnitPrice = 42.4\r\n",
+        "\r\nOrder Details.Quantity = 35\r\n",
+        "\r\nOrder Details.Discount = 0.15\r\n",
+        "\r\nProducts.ProductName = Chef Anton's Gumbo Mix\r\n",
+        "\r\nProducts.UnitPrice = 21.35\r\n",
+        "\r\nProducts.Discontinued = True\r\n",
+        "\r\nOrders.OrderDate = " + shortDateText(QDate(1994, 11, 16)).toLocal8Bit() + "\r\n",
+        "\r\nOrders.Freight = 12.75\r\n",
+    };
+    for (const QByteArray& line : expected)
+        EXPECT_TRUE(keys.contains(line)) << line.constData() << keys.constData();
+    EXPECT_TRUE(dateKeys.contains(
+        "\r\nDateTest.DateTimeCol = " + shortDateText(QDate(2021, 12, 2)).toLocal8Bit() + "\r\n"))
+        << dateKeys.constData();
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 // A bench that moved over: its Reports.mdb was an Access file holding the sample's

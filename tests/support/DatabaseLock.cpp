@@ -4,6 +4,13 @@
 
 namespace tav::test {
 
+void runInOtherProgram(const QString& databaseFile, const QString& statements) {
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), databaseFile, statements});
+    EXPECT_TRUE(shell.waitForFinished()) << "sqlite3 is installed by scripts/install-deps.sh";
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+}
+
 DatabaseLock::DatabaseLock(const QString& databaseFile) {
     shell_.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), databaseFile});
     EXPECT_TRUE(shell_.waitForStarted()) << "sqlite3 is installed by scripts/install-deps.sh";

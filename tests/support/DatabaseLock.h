@@ -3,9 +3,14 @@
 #include <QProcess>
 #include <QString>
 
-// Another program holding a database: the sqlite3 shell inside an exclusive
-// transaction, so no other connection can read the file until the lock is let go.
+// Another program at a database: the sqlite3 shell.
 namespace tav::test {
+
+// Runs the statements in the shell, which ends with them.
+void runInOtherProgram(const QString& databaseFile, const QString& statements);
+
+// The shell inside an exclusive transaction, so no other connection can read the file
+// until the lock is let go.
 
 class DatabaseLock {
 public:

@@ -11,25 +11,43 @@ using namespace Qt::StringLiterals;
 
 namespace tav::test {
 
-SyscallTrace::SyscallTrace() {
+namespace {
+
+// Starts strace with the arguments on this process and waits until it has taken hold of
+// every thread.
+bool attachToThisProcess(QProcess& strace, const QStringList& arguments) {
     // Where the kernel lets only a process's ancestors trace it, strace is let in.
     ::prctl(PR_SET_PTRACER, PR_SET_PTRACER_ANY, 0, 0, 0);
-    strace_.setProgram(QStringLiteral("strace"));
-    strace_.setArguments({"-f", "-y", "-e", "trace=fsync,fdatasync,rename,renameat,renameat2", "-e",
-                          "signal=none", "-o", scratch_.filePath("trace"), "-p",
-                          QString::number(QCoreApplication::applicationPid())});
-    strace_.start(QIODevice::ReadOnly);
-    if (!strace_.waitForStarted(10000))
-        return;
+    strace.setProgram(QStringLiteral("strace"));
+    strace.setArguments(arguments +
+                        QStringList{"-p", QString::number(QCoreApplication::applicationPid())});
+    strace.start(QIODevice::ReadOnly);
+    if (!strace.waitForStarted(10000))
+        return false;
     // strace says on its error output when it has taken hold of every thread.
     QByteArray said;
     const QDeadlineTimer deadline(20000);
-    while (!said.contains("attached") && strace_.state() == QProcess::Running &&
+    while (!said.contains("attached") && strace.state() == QProcess::Running &&
            !deadline.hasExpired()) {
-        strace_.waitForReadyRead(100);
-        said += strace_.readAllStandardError();
+        strace.waitForReadyRead(100);
+        said += strace.readAllStandardError();
     }
-    attached_ = said.contains("attached") && strace_.state() == QProcess::Running;
+    return said.contains("attached") && strace.state() == QProcess::Running;
+}
+
+void detach(QProcess& strace) {
+    if (strace.state() != QProcess::NotRunning) {
+        strace.terminate();
+        strace.waitForFinished(20000);
+    }
+}
+
+} // namespace
+
+SyscallTrace::SyscallTrace() {
+    attached_ = attachToThisProcess(
+        strace_, {"-f", "-y", "-e", "trace=fsync,fdatasync,rename,renameat,renameat2", "-e",
+                  "signal=none", "-o", scratch_.filePath("trace")});
 }
 
 SyscallTrace::~SyscallTrace() {
@@ -37,10 +55,7 @@ SyscallTrace::~SyscallTrace() {
 }
 
 QStringList SyscallTrace::stop() {
-    if (strace_.state() != QProcess::NotRunning) {
-        strace_.terminate();
-        strace_.waitForFinished(20000);
-    }
+    detach(strace_);
     QStringList calls;
     QFile trace(scratch_.filePath("trace"));
     if (!attached_ || !trace.open(QIODevice::ReadOnly))
@@ -56,6 +71,25 @@ QStringList SyscallTrace::stop() {
             calls.append(QStringLiteral("rename ") + r.captured(1) + u' ' + r.captured(2));
     }
     return calls;
+}
+
+FullDisk::FullDisk(const QStringList& files) {
+    QStringList arguments{"-f",
+                          "-e",
+                          "trace=write,pwrite64,writev",
+                          "-e",
+                          "inject=write,pwrite64,writev:error=ENOSPC",
+                          "-e",
+                          "signal=none",
+                          "-o",
+                          "/dev/null"};
+    for (const QString& file : files)
+        arguments << "-P" << file;
+    attached_ = attachToThisProcess(strace_, arguments);
+}
+
+FullDisk::~FullDisk() {
+    detach(strace_);
 }
 
 } // namespace tav::test

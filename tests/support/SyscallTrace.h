@@ -28,4 +28,22 @@ private:
     bool attached_ = false;
 };
 
+// A disk that has run full under the given files only: strace, attached to this process,
+// makes every write to them fail with ENOSPC, as the kernel does on a full file system;
+// every other file is written as usual. The paths are given as the kernel names them
+// (canonical). Lasts until it is destroyed.
+class FullDisk {
+public:
+    explicit FullDisk(const QStringList& files);
+    ~FullDisk();
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+    bool attached() const { return attached_; }
+
+private:
+    QProcess strace_;
+    bool attached_ = false;
+};
+
 } // namespace tav::test

@@ -39,8 +39,9 @@ private:
 } // namespace
 
 // Every test runs with a QApplication (the window tests need one) on the offscreen
-// platform, whose one screen is that of a common bench PC (1366 x 768), and with a
-// fixed locale so date texts do not depend on the machine.
+// platform, whose one screen is that of a common bench PC (1366 x 768), and with Qt's
+// locale fixed. The program's date texts follow the C library's locale settings instead
+// (support/BenchLocale.h), and its numbers no locale at all.
 int main(int argc, char** argv) {
     const ScreenFile screen;
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + screen.path().c_str());
