@@ -31,7 +31,6 @@ QImage marker() {
     return image;
 }
 
-// A stand-in for the helper: a shell script in the scratch folder.
 // A picture of that size saved as PNG in the scratch folder; its path.
 QByteArray savedPng(const QTemporaryDir& scratch, const char* name, QSize size) {
     QImage image(size, QImage::Format_RGB32);
@@ -41,6 +40,7 @@ QByteArray savedPng(const QTemporaryDir& scratch, const char* name, QSize size) 
     return QFile::encodeName(path);
 }
 
+// A stand-in for the helper: a shell script in the scratch folder.
 QString writeHelperScript(const QTemporaryDir& scratch, const QString& name,
                           const QByteArray& script) {
     const QString helper = scratch.filePath(name);
