@@ -74,16 +74,20 @@ bool roundsTo(const QString& text, double number, int places) {
 }
 
 // True when `back` is the number rounded to 7 significant digits, either neighbour on an
-// exact tie, for a magnitude of at least a million, where those digits lie before the
-// point.
+// exact tie.
 bool roundsToSevenDigits(double back, double number) {
     const std::string expansion = exactDigits(std::fabs(number));
     const std::size_t point = expansion.find('.');
-    if (point < 7)
-        return false;
-    const std::string zeros(point - 7, '0');
-    const std::string cut = expansion.substr(0, 7);
-    const int side = restSide(expansion, 7);
+    // Just past the 7th significant digit.
+    std::size_t keep = 0;
+    for (int significant = 0; keep < expansion.size() && significant < 7; ++keep) {
+        const char c = expansion[keep];
+        if (c != '.' && (significant > 0 || c != '0'))
+            ++significant;
+    }
+    const std::string zeros(keep < point ? point - keep : 0, '0');
+    const std::string cut = expansion.substr(0, keep);
+    const int side = restSide(expansion, keep);
     const double sign = number < 0 ? -1 : 1;
     const auto is = [&](const std::string& digits) {
         return back == sign * wholeNumber(QString::fromStdString(digits + zeros)).value_or(-1);
@@ -138,7 +142,8 @@ void check(float value, qint16 places, qint16 fixed) {
         if (*back != number || text.contains(u'E'))
             fail("a whole number lost digits");
     } else if (result->unchanged) {
-        // Beyond what a single holds whole, the single's 7 digits.
+        // The single's 7 digits: beyond what a single holds whole, or where they
+        // round to a whole number (34.99999619 gives "35").
         if (!roundsToSevenDigits(*back, number))
             fail("the 7-digit text is not the number to 7 digits");
     } else if (std::fabs(*back - number) > 1e-14 * magnitude) {
