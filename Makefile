@@ -34,15 +34,15 @@ build: configure
 # never changes tracked files.
 run: deps build
 	cmake --build $(BUILD_DIR) --target sample_folder
-	./scripts/sample-run.sh $(BUILD_DIR)/sample-folder $(SAMPLE_RUN)
-	cd $(SAMPLE_RUN) && $(CURDIR)/$(BUILD_DIR)/src/tavexport --program-folder .
+	./scripts/sample-run.sh "$(BUILD_DIR)/sample-folder" "$(SAMPLE_RUN)"
+	cd "$(SAMPLE_RUN)" && "$(CURDIR)/$(BUILD_DIR)/src/tavexport" --program-folder .
 
 test: deps build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # The cost benchmarks, each case with its ratio to a baseline timed in the same run.
 bench: deps build
-	QT_QPA_PLATFORM=offscreen TAVEXPORT_COM1=/nonexistent/tty-balance $(BUILD_DIR)/bench/tavbench
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/tavbench
 
 # The whole test suite again, under AddressSanitizer and UndefinedBehaviorSanitizer.
 # The leak check does not follow the thread-local storage of loaded plugins: the

@@ -12,6 +12,7 @@
 #include "platform/DurableFile.h"
 #include "platform/NumberText.h"
 #include "scan/KeyFileBuilder.h"
+#include "support/EmfWriter.h"
 #include "support/RecordingPlatform.h"
 #include "support/SampleFolder.h"
 
@@ -38,12 +39,18 @@ namespace {
 
 enum class Inputs { Sample, Large };
 
+// A balance that does not exist, in the program folder: start-up tries it once, and no
+// other program's lock on a device name is met.
+QString missingBalance(const test::TempProgramFolder& dir) {
+    return dir.filePath(QStringLiteral("tty-balance"));
+}
+
 // One start of the program on a fresh program folder, set up to the idle window, with
 // recording doubles: the export's pause is recorded, not slept.
 struct Run {
     explicit Run(Inputs inputs, const QString& layout, const QString& oldLayoutFile = {},
                  const QString& layoutFileName = {}) {
-        qputenv("TAVEXPORT_COM1", QByteArray("/nonexistent/tty-balance"));
+        qputenv("TAVEXPORT_COM1", QFile::encodeName(missingBalance(dir)));
         if (inputs == Inputs::Large)
             makeLargeFolder(dir);
         else
@@ -251,23 +258,52 @@ void colMergeCases(const QString& self, int runs) {
     }
 }
 
+// One run of the start-up probe to its end, timed: the whole process's wall time, and
+// the peak resident memory of the program and of the largest helper it ran.
+struct StartUpRun {
+    double wallMs = 0;
+    double peakMiB = 0;
+    double helperPeakMiB = 0;
+};
+
+// The environment of a probe whose balance is the missing device `balance`.
+QProcessEnvironment probeEnvironment(const QString& balance) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TAVEXPORT_COM1"), balance);
+    return environment;
+}
+
+StartUpRun runStartUp(const QString& probe, const QStringList& arguments, const QString& balance) {
+    QProcess process;
+    process.setProcessEnvironment(probeEnvironment(balance));
+    StartUpRun run;
+    run.wallMs =
+        measure(1, {}, [&] {
+            process.start(probe, arguments);
+            if (!process.waitForFinished(120000) || process.exitCode() != 0)
+                qFatal("the start-up probe failed: %s", process.readAllStandardError().constData());
+        }).wallMs;
+    const QStringList peaks =
+        QString::fromLatin1(process.readAllStandardOutput()).simplified().split(u' ');
+    if (peaks.size() != 3 || peaks[0] != u"peak")
+        qFatal("the start-up probe gave no peaks");
+    run.peakMiB = wholeNumber(peaks[1]).value_or(0) / 1024.0;
+    run.helperPeakMiB = wholeNumber(peaks[2]).value_or(0) / 1024.0;
+    return run;
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
 // Start-up to the idle window in a process of its own, against a bare window of 30
-// line edits and two pictures; the whole process, wall time.
+// line edits and two pictures; the whole process, wall time. Then start-up with report
+// views far heavier than a scanner's (one facet edge drawn 250,000 times, the girdle
+// 42,000 times), against the sample folder's start-up: the time and the peak memory of
+// the program and of its picture helpers.
 void startUpCase(const QString& probe, int runs) {
     std::unique_ptr<test::TempProgramFolder> dir;
-    const auto start = [&](const QStringList& arguments) {
-        return [&probe, arguments] {
-            QProcess process;
-            process.start(probe, arguments);
-            if (!process.waitForFinished(60000) || process.exitCode() != 0)
-                qFatal("the start-up probe failed: %s", process.readAllStandardError().constData());
-        };
-    };
     const auto freshFolder = [&] {
         dir = std::make_unique<test::TempProgramFolder>();
         test::copySampleFolder(*dir);
@@ -277,18 +313,20 @@ void startUpCase(const QString& probe, int runs) {
         QDirIterator it(dir->path(), {name}, QDir::Files, QDirIterator::Subdirectories);
         return it.hasNext() ? it.next() : QString();
     };
+    // Alternating, so all see the same load of the machine.
     std::vector<double> app;
     std::vector<double> bare;
-    // Alternating, so both see the same load of the machine.
+    std::vector<StartUpRun> sample;
     for (int i = 0; i < runs; ++i) {
         freshFolder();
-        const Timing a = measure(1, {}, start({QStringLiteral("app"), dir->path()}));
-        const Timing b =
-            measure(1, {},
-                    start({QStringLiteral("bare"), storePicture(QStringLiteral("0-4.jpg")),
-                           storePicture(QStringLiteral("0-5.jpg"))}));
-        app.push_back(a.wallMs);
-        bare.push_back(b.wallMs);
+        sample.push_back(
+            runStartUp(probe, {QStringLiteral("app"), dir->path()}, missingBalance(*dir)));
+        app.push_back(sample.back().wallMs);
+        bare.push_back(runStartUp(probe,
+                                  {QStringLiteral("bare"), storePicture(QStringLiteral("0-4.jpg")),
+                                   storePicture(QStringLiteral("0-5.jpg"))},
+                                  missingBalance(*dir))
+                           .wallMs);
     }
     Timing appTiming;
     appTiming.wallMs = median(app);
@@ -296,6 +334,41 @@ void startUpCase(const QString& probe, int runs) {
     bareTiming.wallMs = median(bare);
     report(QStringLiteral("start-up to idle, sample folder"), appTiming,
            QStringLiteral("bare window"), bareTiming);
+
+    test::TempProgramFolder views;
+    const QString crown = views.filePath(QStringLiteral("crown.emf"));
+    const QString pavilion = views.filePath(QStringLiteral("pavilion.emf"));
+    if (!test::writeHeavyCrownViewEmf(crown, test::RepeatedRecord::FacetEdge, 250000) ||
+        !test::writeHeavyCrownViewEmf(pavilion, test::RepeatedRecord::Girdle, 42000))
+        qFatal("cannot write the heavy report views");
+    std::vector<double> heavy;
+    double peak = 0;
+    double helperPeak = 0;
+    const int heavyRuns = std::max(1, runs / 3);
+    for (int i = 0; i < heavyRuns; ++i) {
+        freshFolder();
+        for (const auto& [view, name] : {std::pair{crown, "POLISH_MODEL_REPORT_CRN_VIEW.emf"},
+                                         std::pair{pavilion, "POLISH_MODEL_REPORT_PAV_VIEW.emf"}}) {
+            const QString target = dir->filePath(QString::fromLatin1(name));
+            if (!QFile::remove(target) || !QFile::copy(view, target))
+                qFatal("cannot lay the heavy report views");
+        }
+        const StartUpRun run =
+            runStartUp(probe, {QStringLiteral("app"), dir->path()}, missingBalance(*dir));
+        heavy.push_back(run.wallMs);
+        peak = std::max(peak, run.peakMiB);
+        helperPeak = std::max(helperPeak, run.helperPeakMiB);
+    }
+    Timing heavyTiming;
+    heavyTiming.wallMs = median(heavy);
+    report(QStringLiteral("start-up to idle, heavy report views"), heavyTiming,
+           QStringLiteral("sample folder"), appTiming);
+    double samplePeak = 0;
+    for (const StartUpRun& run : sample)
+        samplePeak = std::max(samplePeak, run.peakMiB);
+    std::printf("%-44s peak %.1f MiB (sample folder %.1f MiB), largest helper %.1f MiB\n", "", peak,
+                samplePeak, helperPeak);
+    std::fflush(stdout);
 }
 
 // One run of the probe to its end: the wall time of the whole process, and the wall and
@@ -305,11 +378,12 @@ struct ProbeRun {
     Timing startUpAndExport;
 };
 
-ProbeRun probeExport(const QString& probe, const QString& folder) {
+ProbeRun probeExport(const QString& probe, const test::TempProgramFolder& folder) {
     QProcess process;
+    process.setProcessEnvironment(probeEnvironment(missingBalance(folder)));
     QElapsedTimer wall;
     wall.start();
-    process.start(probe, {QStringLiteral("export"), folder});
+    process.start(probe, {QStringLiteral("export"), folder.path()});
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0)
         qFatal("the probe failed (%d): %s", process.exitCode(),
@@ -352,10 +426,10 @@ void keyFileCase(const QString& probe, int runs) {
     for (int i = 0; i < runs; ++i) {
         test::TempProgramFolder sampleDir;
         test::copySampleFolder(sampleDir);
-        sample.push_back(probeExport(probe, sampleDir.path()));
+        sample.push_back(probeExport(probe, sampleDir));
         test::TempProgramFolder largeDir;
         makeLargeFolder(largeDir);
-        large.push_back(probeExport(probe, largeDir.path()));
+        large.push_back(probeExport(probe, largeDir));
         floor.push_back(measure(1, {}, [&] {
             readFirstRecords(reports, tables);
             readFirstRecords(reports, tables);

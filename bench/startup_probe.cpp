@@ -1,9 +1,10 @@
 // A process that starts to an idle window and ends there: "app <folder>" runs the
 // program's start-up on a program folder, "bare <picture> <picture>" shows a bare
-// window of 30 line edits and two pictures. "export <folder>" runs start-up and one
-// export with the tests' recording doubles, so the export's pause is not slept and
-// nothing waits for a click, and prints their own times. The benchmark times the whole
-// process.
+// window of 30 line edits and two pictures; at their end they write "peak <own>
+// <children>": the peak resident memory in KiB of the probe and of the largest process it
+// ran (the picture helpers). "export <folder>" runs start-up and one export with the
+// tests' recording doubles, so the export's pause is not slept and nothing waits for a
+// click, and prints their own times. The benchmark times the whole process.
 #include "app/FrmStoneID.h"
 #include "app/ProgramWide.h"
 #include "app/StartUp.h"
@@ -24,6 +25,8 @@
 
 #include <cstdio>
 #include <ctime>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -84,17 +87,29 @@ int programExport(const QString& folder) {
     return 0;
 }
 
+void printPeaks() {
+    rusage own{};
+    rusage children{};
+    getrusage(RUSAGE_SELF, &own);
+    getrusage(RUSAGE_CHILDREN, &children);
+    std::printf("peak %ld %ld\n", own.ru_maxrss, children.ru_maxrss);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tav::useCNumberLocale();
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 3 && arguments[1] == u"app")
-        return programWindow(app, arguments[2]);
     if (arguments.size() == 3 && arguments[1] == u"export")
         return programExport(arguments[2]);
-    if (arguments.size() == 4 && arguments[1] == u"bare")
-        return bareWindow(app, arguments[2], arguments[3]);
-    return 1;
+    int result = 1;
+    if (arguments.size() == 3 && arguments[1] == u"app")
+        result = programWindow(app, arguments[2]);
+    else if (arguments.size() == 4 && arguments[1] == u"bare")
+        result = bareWindow(app, arguments[2], arguments[3]);
+    else
+        return 1;
+    printPeaks();
+    return result;
 }

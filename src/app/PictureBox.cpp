@@ -1,7 +1,6 @@
 #include "app/PictureBox.h"
 
 #include <QPainter>
-#include <QPixmap>
 
 namespace tav {
 
@@ -13,10 +12,6 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
 void PictureBox::setPicture(const QImage& picture) {
     picture_ = picture;
     update();
-}
-
-void PictureBox::setPicture(const QPixmap& picture) {
-    setPicture(picture.toImage());
 }
 
 void PictureBox::clear() {

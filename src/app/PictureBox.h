@@ -14,7 +14,6 @@ public:
 
     const QImage& picture() const { return picture_; }
     void setPicture(const QImage& picture);
-    void setPicture(const QPixmap& picture);
     void clear();
 
     QSize sizeHint() const override;

@@ -3,24 +3,26 @@
 #include "app/FrmStoneID.h"
 #include "app/PictureBox.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QPainter>
 #include <QProcess>
-#include <QSvgRenderer>
 
 #include <utility>
+
+#include <sys/resource.h>
 
 namespace tav {
 
 namespace {
 
-// A report view's SVG is a few hundred kilobytes; a helper that keeps writing is broken.
-constexpr qsizetype maxSvgBytes = 64 * 1024 * 1024;
+// A PNG of the largest picture a helper is asked for is a few megabytes; a helper that
+// keeps writing is broken, and the system stops it at this size.
+constexpr qsizetype maxPictureBytes = 16 * 1024 * 1024;
 
 quint32 littleEndian32(const QByteArray& bytes, qsizetype offset) {
     quint32 value = 0;
@@ -34,24 +36,18 @@ void stop(QProcess& process) {
     process.waitForFinished(1000);
 }
 
-std::optional<QImage> drawSvg(const QByteArray& svg, QSize bounds) {
-    QSvgRenderer renderer(svg);
-    if (!renderer.isValid())
+// The helper's PNG, when it is one no larger than the bounds; its size is read from
+// its header before any pixel is decoded.
+std::optional<QImage> decodePicture(QByteArray& png, QSize bounds) {
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, QByteArrayLiteral("png"));
+    const QSize size = reader.size();
+    if (size.isEmpty() || size.width() > bounds.width() || size.height() > bounds.height())
         return std::nullopt;
-    QSizeF natural = renderer.viewBoxF().size();
-    if (natural.isEmpty())
-        natural = renderer.defaultSize();
-    if (natural.isEmpty() || bounds.isEmpty())
+    QImage image = reader.read();
+    if (image.isNull())
         return std::nullopt;
-    const QSize size = natural.scaled(QSizeF(bounds), Qt::KeepAspectRatio).toSize();
-    if (size.isEmpty())
-        return std::nullopt;
-    // Transparent where the metafile draws nothing, as if played onto the box.
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter);
     return image;
 }
 
@@ -60,30 +56,30 @@ std::optional<QImage> drawSvg(const QByteArray& svg, QSize bounds) {
 MetafileConverter::MetafileConverter(QString helperPath, std::chrono::milliseconds timeBudget)
     : helperPath_(std::move(helperPath)), deadline_(timeBudget) {}
 
-QString MetafileConverter::defaultHelperPath() {
-    const QString beside =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tavemf2svg"));
-#ifdef TAV_EMF2SVG_PATH
-    if (!QFileInfo(beside).isExecutable())
-        return QStringLiteral(TAV_EMF2SVG_PATH);
-#endif
-    return beside;
+QString MetafileConverter::helperBesideProgram() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tavemf2png"));
 }
 
-std::optional<QByteArray> MetafileConverter::toSvg(const QString& metafilePath) const {
-    return MetafileConversion(*this, metafilePath).result();
+std::optional<QImage> MetafileConverter::draw(const QString& metafilePath, QSize bounds) const {
+    return MetafileConversion(*this, metafilePath, bounds).result();
 }
 
 MetafileConversion::MetafileConversion(const MetafileConverter& converter,
-                                       const QString& metafilePath)
-    : deadline_(converter.deadline()) {
+                                       const QString& metafilePath, QSize bounds)
+    : deadline_(converter.deadline()), bounds_(bounds) {
     // A spent budget starts no helper at all.
-    if (deadline_.hasExpired())
+    if (deadline_.hasExpired() || bounds_.isEmpty() || !scratch_.isValid())
         return;
     process_.setProgram(converter.helperPath());
-    process_.setArguments({metafilePath});
+    process_.setArguments(
+        {metafilePath, QString::number(bounds_.width()), QString::number(bounds_.height())});
     process_.setStandardInputFile(QProcess::nullDevice());
+    process_.setStandardOutputFile(picturePath());
     process_.setStandardErrorFile(QProcess::nullDevice());
+    process_.setChildProcessModifier([] {
+        const rlimit limit{rlim_t(maxPictureBytes), rlim_t(maxPictureBytes)};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
     process_.start(QIODevice::ReadOnly);
 }
 
@@ -92,32 +88,25 @@ MetafileConversion::~MetafileConversion() {
         stop(process_);
 }
 
-std::optional<QByteArray> MetafileConversion::result() {
+QString MetafileConversion::picturePath() const {
+    return scratch_.filePath(QStringLiteral("picture.png"));
+}
+
+std::optional<QImage> MetafileConversion::result() {
     if (process_.program().isEmpty())
         return std::nullopt;
-    if (!process_.waitForStarted(int(deadline_.remainingTime()))) {
+    // A helper that ended in time counts even when the budget is spent by now.
+    if (!process_.waitForFinished(int(deadline_.remainingTime()))) {
         stop(process_);
         return std::nullopt;
     }
-    QByteArray svg;
-    while (process_.state() != QProcess::NotRunning) {
-        if (deadline_.hasExpired()) {
-            stop(process_);
-            return std::nullopt;
-        }
-        // Without new output (the helper closed it, or ended) wait for the end instead.
-        if (!process_.waitForReadyRead(int(deadline_.remainingTime())))
-            process_.waitForFinished(int(deadline_.remainingTime()));
-        svg += process_.readAllStandardOutput();
-        if (svg.size() > maxSvgBytes) {
-            stop(process_);
-            return std::nullopt;
-        }
-    }
-    svg += process_.readAllStandardOutput();
-    if (process_.exitStatus() != QProcess::NormalExit || process_.exitCode() != 0 || svg.isEmpty())
+    if (process_.exitStatus() != QProcess::NormalExit || process_.exitCode() != 0)
         return std::nullopt;
-    return svg;
+    QFile file(picturePath());
+    if (!file.open(QIODevice::ReadOnly) || file.size() > maxPictureBytes)
+        return std::nullopt;
+    QByteArray png = file.read(maxPictureBytes);
+    return decodePicture(png, bounds_);
 }
 
 bool isEnhancedMetafile(const QString& path) {
@@ -133,12 +122,8 @@ std::optional<QImage> loadPicture(const QString& path, const MetafileConverter& 
                                   QSize bounds) {
     if (!QFileInfo(path).isFile())
         return std::nullopt;
-    if (isEnhancedMetafile(path)) {
-        const std::optional<QByteArray> svg = converter.toSvg(path);
-        if (!svg)
-            return std::nullopt;
-        return drawSvg(*svg, bounds);
-    }
+    if (isEnhancedMetafile(path))
+        return converter.draw(path, bounds);
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     QImage image = reader.read();
@@ -161,17 +146,15 @@ void showReportViews(FrmStoneID& window, const MetafileConverter& converter) {
     // its own, and start-up waits for both.
     std::optional<MetafileConversion> pavilionConversion;
     if (QFileInfo(pavilion).isFile() && isEnhancedMetafile(pavilion))
-        pavilionConversion.emplace(converter, pavilion);
+        pavilionConversion.emplace(converter, pavilion, metafileDrawingBounds);
     showPicture(*window.Image1[0],
                 window.folder.file(QStringLiteral("POLISH_MODEL_REPORT_CRN_VIEW.emf")), converter);
     if (!pavilionConversion) {
         showPicture(*window.Image1[1], pavilion, converter);
         return;
     }
-    if (const std::optional<QByteArray> svg = pavilionConversion->result()) {
-        if (const std::optional<QImage> picture = drawSvg(*svg, metafileDrawingBounds))
-            window.Image1[1]->setPicture(*picture);
-    }
+    if (const std::optional<QImage> picture = pavilionConversion->result())
+        window.Image1[1]->setPicture(*picture);
 }
 
 } // namespace tav

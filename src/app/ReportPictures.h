@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QImage>
 #include <QProcess>
 #include <QSize>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <optional>
@@ -15,30 +15,32 @@ namespace tav {
 class FrmStoneID;
 class PictureBox;
 
-// Turns enhanced metafiles into SVG documents by running the helper program tavemf2svg.
-// The conversion library is not safe on every broken file, so it never runs inside this
-// process: a helper that fails, crashes or outlasts the time budget only means there is
-// no picture.
+// Draws enhanced metafiles as pictures by running the helper program tavemf2png. The
+// conversion library is not safe on every broken file, and a picture of many records can
+// take long and much memory to draw, so none of it runs inside this process: a helper
+// that fails, crashes or outlasts the time budget only means there is no picture, and
+// what it hands back is a picture no larger than the size asked for.
 //
 // One converter serves the conversions of one start-up and they share its time budget,
 // counted from the converter's creation: a hanging helper is killed when the budget is
-// spent, and the conversions after it are not started. A real view converts in well
+// spent, and the conversions after it are not started. A real view is drawn in well
 // under a tenth of a second.
 class MetafileConverter {
 public:
     static constexpr std::chrono::milliseconds defaultTimeBudget{2000};
 
-    explicit MetafileConverter(QString helperPath = defaultHelperPath(),
+    explicit MetafileConverter(QString helperPath = helperBesideProgram(),
                                std::chrono::milliseconds timeBudget = defaultTimeBudget);
 
-    // The SVG document; nothing when the helper did not deliver one within the budget.
-    std::optional<QByteArray> toSvg(const QString& metafilePath) const;
+    // The picture drawn as large as fits `bounds`; nothing when the helper did not
+    // deliver one within the budget.
+    std::optional<QImage> draw(const QString& metafilePath, QSize bounds) const;
 
     const QString& helperPath() const { return helperPath_; }
     const QDeadlineTimer& deadline() const { return deadline_; }
 
-    // The helper beside the program's executable, else the one of the build tree.
-    static QString defaultHelperPath();
+    // The helper beside the program's executable.
+    static QString helperBesideProgram();
 
 private:
     QString helperPath_;
@@ -47,20 +49,27 @@ private:
 
 // One conversion, its helper started at once so that it can run while the caller does
 // other work; result() waits for it within the converter's shared budget. With the
-// budget spent, no helper is started.
+// budget spent, no helper is started. The helper's output goes into a file of the
+// conversion's own, so that it never waits for a reader.
 class MetafileConversion {
 public:
-    MetafileConversion(const MetafileConverter& converter, const QString& metafilePath);
+    MetafileConversion(const MetafileConverter& converter, const QString& metafilePath,
+                       QSize bounds);
     ~MetafileConversion();
     MetafileConversion(const MetafileConversion&) = delete;
     MetafileConversion& operator=(const MetafileConversion&) = delete;
 
-    // The SVG document; nothing when the helper did not deliver one in time.
-    std::optional<QByteArray> result();
+    // The picture; nothing when the helper did not deliver one in time, or delivered
+    // something else than a picture within the bounds.
+    std::optional<QImage> result();
 
 private:
+    QString picturePath() const;
+
+    QTemporaryDir scratch_;
     QProcess process_;
     QDeadlineTimer deadline_;
+    QSize bounds_;
 };
 
 // True when the file begins like an enhanced metafile (a header record with " EMF").

@@ -5,6 +5,7 @@
 #include "support/TempProgramFolder.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
 #include <QtCore/qtestsupport_core.h>
 
@@ -252,9 +253,10 @@ TEST_F(BalanceLinkTest, PortsThatCannotBeOpenedGiveTheBalanceErrorReport) {
         QString description;
         int number;
     };
-    const QString missing = QStringLiteral("/nonexistent/balance");
+    // In the test's own folder: the serial port's lock is named after the device.
+    const QString missing = folder.filePath(QStringLiteral("balance"));
     const std::vector<Case> cases = {
-        {"missing device", [&](QStringList&) { port.redirect(missing.toLocal8Bit()); },
+        {"missing device", [&](QStringList&) { port.redirect(QFile::encodeName(missing)); },
          "Invalid port number (" + missing + ": No such file or directory)", 8002},
         {"1.5 stop bits", [](QStringList& lines) { lines[6] = QStringLiteral("1.5"); },
          "Could not set comm state, there may be one or more invalid communication parameters (" +

@@ -6,9 +6,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPixmap>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +29,15 @@ QImage marker() {
     QImage image(6, 4, QImage::Format_RGB32);
     image.fill(QColor(10, 200, 30));
     return image;
+}
+
+// A picture of that size saved as PNG in the scratch folder; its path.
+QByteArray savedPng(const QTemporaryDir& scratch, const char* name, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(10, 200, 30));
+    const QString path = scratch.filePath(QString::fromLatin1(name));
+    EXPECT_TRUE(image.save(path, "PNG"));
+    return QFile::encodeName(path);
 }
 
 // A stand-in for the helper: a shell script in the scratch folder.
@@ -141,22 +150,31 @@ TEST_F(ReportPicturesTest, AMissingViewLeavesItsBoxEmpty) {
     EXPECT_TRUE(window.Image1[1]->picture().isNull());
 }
 
-// Stand-ins for the helper that misbehave the ways a broken conversion can.
-TEST_F(ReportPicturesTest, AHelperThatCrashesFailsOrHangsOnlyCostsThePicture) {
+// Stand-ins for the helper that misbehave the ways a broken conversion can, and one that
+// behaves.
+TEST_F(ReportPicturesTest, AHelperThatCrashesFailsHangsOrOverdrawsOnlyCostsThePicture) {
     const QString metafile = folder.filePath(crownView);
     ASSERT_TRUE(test::writeSampleEmf(metafile, Qt::red));
-    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\">"
-                           "<rect width=\"4\" height=\"4\" fill=\"red\"/></svg>";
+    const QByteArray picture = savedPng(scratch, "picture.png", QSize(4, 3));
+    const QByteArray wide =
+        savedPng(scratch, "wide.png", QSize(metafileDrawingBounds.width() + 1, 3));
+    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"3\">"
+                           "<rect width=\"4\" height=\"3\" fill=\"red\"/></svg>";
     struct Case {
         const char* name;
         QByteArray script;
-        bool deliversOutput;
+        bool shown;
     };
     const std::vector<Case> cases = {
-        {"crash after output", "#!/bin/sh\nprintf '" + svg + "'\nkill -SEGV $$\n", false},
-        {"error exit after output", "#!/bin/sh\nprintf '" + svg + "'\nexit 3\n", false},
-        {"hang after output", "#!/bin/sh\nprintf '" + svg + "'\nexec sleep 600\n", false},
-        {"output that is no SVG", "#!/bin/sh\nprintf 'garbage'\n", true},
+        {"a picture within the bounds", "#!/bin/sh\ncat '" + picture + "'\n", true},
+        {"crash after output", "#!/bin/sh\ncat '" + picture + "'\nkill -SEGV $$\n", false},
+        {"error exit after output", "#!/bin/sh\ncat '" + picture + "'\nexit 3\n", false},
+        {"hang after output", "#!/bin/sh\ncat '" + picture + "'\nexec sleep 600\n", false},
+        {"output that is no picture", "#!/bin/sh\nprintf 'garbage'\n", false},
+        // This process draws nothing itself, however small.
+        {"a drawing instead of a picture", "#!/bin/sh\nprintf '" + svg + "'\n", false},
+        {"a picture wider than asked for", "#!/bin/sh\ncat '" + wide + "'\n", false},
+        {"output without end", "#!/bin/sh\nexec cat /dev/zero\n", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -166,12 +184,14 @@ TEST_F(ReportPicturesTest, AHelperThatCrashesFailsOrHangsOnlyCostsThePicture) {
         const MetafileConverter converter(helper, 500ms);
         window.Image1[0]->setPicture(marker());
 
-        EXPECT_EQ(converter.toSvg(metafile).has_value(), c.deliversOutput);
-        EXPECT_FALSE(showPicture(*window.Image1[0], metafile, converter));
-        EXPECT_EQ(window.Image1[0]->picture(), marker());
+        EXPECT_EQ(showPicture(*window.Image1[0], metafile, converter), c.shown);
+        if (c.shown)
+            EXPECT_EQ(window.Image1[0]->picture().size(), QSize(4, 3));
+        else
+            EXPECT_EQ(window.Image1[0]->picture(), marker());
     }
     const MetafileConverter missing(scratch.filePath(QStringLiteral("no-such-helper")));
-    EXPECT_FALSE(missing.toSvg(metafile).has_value());
+    EXPECT_FALSE(missing.draw(metafile, metafileDrawingBounds).has_value());
 }
 
 TEST_F(ReportPicturesTest, AHangingHelperSpendsOneBudgetForBothViewsAndIsKilled) {
@@ -209,7 +229,7 @@ TEST_F(ReportPicturesTest, AHangingHelperSpendsOneBudgetForBothViewsAndIsKilled)
         EXPECT_EQ(errno, ESRCH);
     }
     // And a later conversion of the same start-up starts nothing either.
-    EXPECT_FALSE(converter.toSvg(folder.filePath(crownView)).has_value());
+    EXPECT_FALSE(converter.draw(folder.filePath(crownView), metafileDrawingBounds).has_value());
     pids.seek(0);
     EXPECT_EQ(pids.readAll().trimmed().split('\n').size(), 2);
 }
@@ -217,7 +237,7 @@ TEST_F(ReportPicturesTest, AHangingHelperSpendsOneBudgetForBothViewsAndIsKilled)
 // The helper refuses by size alone, before reading, so the sizes below cost nothing.
 TEST_F(ReportPicturesTest, TheHelperRefusesEmptyAndOversizeFiles) {
     constexpr qint64 pastTheBound = 64 * 1024 * 1024 + 1;
-    const QString helper = MetafileConverter().helperPath();
+    const QString helper = MetafileConverter::helperBesideProgram();
     struct Case {
         const char* name;
         QByteArray start;
@@ -240,7 +260,7 @@ TEST_F(ReportPicturesTest, TheHelperRefusesEmptyAndOversizeFiles) {
         }
         QProcess process;
         process.setStandardInputFile(QProcess::nullDevice());
-        process.start(helper, {path});
+        process.start(helper, {path, QStringLiteral("800"), QStringLiteral("800")});
         ASSERT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_NE(process.exitCode(), 0);
@@ -251,17 +271,20 @@ TEST_F(ReportPicturesTest, TheHelperRefusesEmptyAndOversizeFiles) {
     }
 }
 
-TEST_F(ReportPicturesTest, TheHelperWritesSvgForASampleViewAndRefusesOtherFiles) {
+TEST_F(ReportPicturesTest, TheHelperDrawsASampleViewAtTheSizeAskedAndRefusesOtherFiles) {
     const MetafileConverter converter;
     ASSERT_TRUE(QFileInfo(converter.helperPath()).isExecutable())
         << converter.helperPath().toStdString();
     const QString crown = scratch.filePath(QStringLiteral("crown.emf"));
     ASSERT_TRUE(test::writeStoneViewEmf(crown, test::StoneView::Crown));
 
-    const std::optional<QByteArray> svg = converter.toSvg(crown);
-    ASSERT_TRUE(svg.has_value());
-    EXPECT_TRUE(svg->contains("<svg"));
-    EXPECT_TRUE(svg->contains("</svg>"));
+    // The page is 4:3, so a square asks for a picture as wide as the square.
+    const std::optional<QImage> picture = converter.draw(crown, QSize(300, 300));
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->size(), QSize(300, 225));
+    EXPECT_EQ(picture->pixelColor(4, 4), QColor(Qt::white));
+    // The middle of the table facet.
+    EXPECT_EQ(picture->pixelColor(150, 112), QColor(205, 215, 228));
 
     const QString text = scratch.filePath(QStringLiteral("notes.emf"));
     {
@@ -269,8 +292,87 @@ TEST_F(ReportPicturesTest, TheHelperWritesSvgForASampleViewAndRefusesOtherFiles)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("just text");
     }
-    EXPECT_FALSE(converter.toSvg(text).has_value());
-    EXPECT_FALSE(converter.toSvg(scratch.filePath(QStringLiteral("missing.emf"))).has_value());
+    EXPECT_FALSE(converter.draw(text, QSize(300, 300)).has_value());
+    EXPECT_FALSE(converter.draw(scratch.filePath(QStringLiteral("missing.emf")), QSize(300, 300))
+                     .has_value());
+}
+
+// Views far heavier than a scanner writes: one facet edge drawn 250,000 times (11 MB),
+// which takes more memory to draw than a helper may have, and the girdle outline drawn
+// 42,000 times (6.5 MB), which converts in a fraction of the budget but takes many times
+// the budget to fill. The helper does the whole work, so the one budget of start-up
+// covers it: the heavy view is left out, and the other view is drawn.
+TEST_F(ReportPicturesTest, ViewsTooHeavyToDrawWithinTheBudgetAreLeftOut) {
+    const struct {
+        const char* name;
+        test::RepeatedRecord record;
+        int repeats;
+    } cases[] = {
+        {"a facet edge 250,000 times", test::RepeatedRecord::FacetEdge, 250000},
+        {"the girdle 42,000 times", test::RepeatedRecord::Girdle, 42000},
+    };
+    ASSERT_TRUE(test::writeStoneViewEmf(folder.filePath(pavilionView), test::StoneView::Pavilion));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(test::writeHeavyCrownViewEmf(folder.filePath(crownView), c.record, c.repeats));
+        window.Image1[0]->setPicture(marker());
+        window.Image1[1]->setPicture(marker());
+
+        showReportViews(window);
+
+        EXPECT_EQ(window.Image1[0]->picture(), marker());
+        const QImage pavilion = window.Image1[1]->picture();
+        EXPECT_NE(pavilion, marker());
+        EXPECT_EQ(pavilion.width(), metafileDrawingBounds.width());
+    }
+}
+
+// However large a picture, its helper cannot take the machine's memory.
+TEST_F(ReportPicturesTest, TheHelperRunsUnderAMemoryLimit) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit allows";
+#endif
+    const QString heavy = scratch.filePath(QStringLiteral("heavy.emf"));
+    ASSERT_TRUE(test::writeHeavyCrownViewEmf(heavy, test::RepeatedRecord::Girdle, 42000));
+    QProcess helper;
+    helper.setStandardInputFile(QProcess::nullDevice());
+    helper.setStandardOutputFile(QProcess::nullDevice());
+    helper.start(MetafileConverter::helperBesideProgram(),
+                 {heavy, QStringLiteral("800"), QStringLiteral("800")});
+    ASSERT_TRUE(helper.waitForStarted());
+    // The limit is set first thing; the drawing of this view takes far longer than
+    // it takes to look.
+    QByteArray limit;
+    QFile limits(QStringLiteral("/proc/%1/limits").arg(helper.processId()));
+    for (int attempt = 0; attempt < 200 && limit.isEmpty(); ++attempt) {
+        QThread::msleep(10);
+        if (limits.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : limits.readAll().split('\n')) {
+                if (line.startsWith("Max address space") && !line.contains("unlimited"))
+                    limit = line.simplified();
+            }
+            limits.close();
+        }
+    }
+    helper.kill();
+    helper.waitForFinished();
+    EXPECT_EQ(limit, "Max address space 536870912 536870912 bytes");
+}
+
+// The program finds its helper beside itself only, wherever it was built: the executable
+// names no helper of the build tree, in any of the encodings a path could be kept in.
+TEST(ReportPictureHelper, TheProgramNamesNoHelperOfItsBuildTree) {
+    QFile program(QStringLiteral(TAV_EXECUTABLE));
+    ASSERT_TRUE(program.open(QIODevice::ReadOnly));
+    const QByteArray bytes = program.readAll();
+    const QString built = QStringLiteral(TAV_BUILT_HELPER);
+    const QByteArray utf16(reinterpret_cast<const char*>(built.utf16()), built.size() * 2);
+    EXPECT_FALSE(bytes.contains(built.toUtf8()));
+    EXPECT_FALSE(bytes.contains(utf16));
+    // While it does name the helper it looks for.
+    const QString name = QStringLiteral("tavemf2png");
+    EXPECT_TRUE(
+        bytes.contains(QByteArray(reinterpret_cast<const char*>(name.utf16()), name.size() * 2)));
 }
 
 } // namespace

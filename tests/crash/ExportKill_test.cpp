@@ -67,7 +67,8 @@ protected:
 
     void start(QProcess& process) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("TAVEXPORT_COM1", dir.filePath("no-balance"));
+        // A balance that does not exist, in the test's own folder.
+        environment.insert("TAVEXPORT_COM1", dir.filePath("tty-balance"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         process.setProcessEnvironment(environment);
         // The user's batch file writes into the working folder.

@@ -83,10 +83,7 @@ void layOutStone(const test::TempProgramFolder& dir) {
 // Both runs take the same folder, so that the paths in the settings are the same.
 class CommaLocaleExportTest : public ::testing::Test {
 protected:
-    // A balance device of the test's own, which does not exist: tests that run at the
-    // same time would meet at the lock of a shared one.
-    QString balanceDevice() const { return dir.filePath("tty-balance"); }
-    void SetUp() override { qputenv("TAVEXPORT_COM1", QFile::encodeName(balanceDevice())); }
+    void SetUp() override { qputenv("TAVEXPORT_COM1", QFile::encodeName(missingBalance())); }
     void TearDown() override {
         qunsetenv("TAVEXPORT_COM1");
         QDir::setCurrent(previousFolder);
@@ -120,7 +117,7 @@ protected:
             environment.remove(name);
         for (const auto& [name, value] : locale)
             environment.insert(name, value);
-        environment.insert("TAVEXPORT_COM1", balanceDevice());
+        environment.insert("TAVEXPORT_COM1", missingBalance());
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess process;
         process.setProcessEnvironment(environment);
@@ -161,6 +158,10 @@ protected:
             }
         }
     }
+
+    // A balance that does not exist, in the test's own folder: the serial port's lock
+    // is named after the device, and the copies of this test run side by side.
+    QString missingBalance() const { return dir.filePath(QStringLiteral("tty-balance")); }
 
     test::TempProgramFolder dir;
     QString previousFolder = QDir::currentPath();

@@ -45,6 +45,10 @@ protected:
         test::writeStartUpFiles(dir);
         window = std::make_unique<FrmStoneID>(dir.folder(), platform, program);
         EXPECT_EQ(test::startUp(*window, recording), StartUpOutcome::Waiting);
+        // An export that goes on past the row writes into the test's folder, never into
+        // the working folder that the tests running side by side share.
+        window->TxtExport->setText(dir.filePath("Export"));
+        window->TxtACExport->setText(dir.filePath("Ascii"));
         return *window;
     }
 

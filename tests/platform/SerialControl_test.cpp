@@ -3,6 +3,8 @@
 #include "support/PtyPair.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtCore/qtestsupport_core.h>
 
 #include <gtest/gtest.h>
@@ -153,14 +155,17 @@ TEST_F(SerialControlTest, WhatTheLineReceivedWhileClosedIsDiscardedOnOpening) {
 }
 
 TEST_F(SerialControlTest, AMissingDeviceIsRefusedWithItsPath) {
-    port.redirect("/nonexistent/ttyBalance");
+    // In a folder of the test's own: the serial port's lock is named after the device.
+    const QTemporaryDir scratch;
+    const QString missing = scratch.filePath(QStringLiteral("ttyBalance"));
+    port.redirect(QFile::encodeName(missing));
     try {
         control.setPortOpen(true);
         FAIL() << "opened a missing device";
     } catch (const StepFailure& failure) {
         EXPECT_EQ(failure.number(), 8002);
-        EXPECT_TRUE(
-            failure.description().startsWith(u"Invalid port number (/nonexistent/ttyBalance: "))
+        EXPECT_TRUE(failure.description().startsWith(QStringLiteral("Invalid port number (") +
+                                                     missing + QStringLiteral(": ")))
             << failure.description().toStdString();
     }
     EXPECT_FALSE(control.PortOpen());

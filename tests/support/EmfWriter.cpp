@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace tav::test {
@@ -32,7 +33,9 @@ class EmfDocument {
 public:
     explicit EmfDocument(const QString& path) {
         const QByteArray name = QFile::encodeName(path);
-        ok_ = emf_start(name.constData(), 16384, 4096, &track_) == 0 &&
+        // Grown a megabyte at a time: a heavy view has megabytes of records, and growing
+        // by small steps copies them over and over.
+        ok_ = emf_start(name.constData(), 16384, 1 << 20, &track_) == 0 &&
               htable_create(16, 16, &handles_) == 0;
         if (!ok_)
             return;
@@ -154,14 +157,24 @@ bool writeSampleEmf(const QString& path, QColor fill, SampleFigure figure) {
     return emf.finish();
 }
 
-bool writeStoneViewEmf(const QString& path, StoneView view) {
+namespace {
+
+// The number of times each record is drawn: once, but for the repeated one.
+struct Repeats {
+    std::optional<RepeatedRecord> record;
+    int times = 1;
+    int of(RepeatedRecord which) const { return record == which ? times : 1; }
+};
+
+bool writeView(const QString& path, StoneView view, Repeats repeats) {
     constexpr int girdleCorners = 16;
     constexpr double girdleRadius = 130;
     EmfDocument emf(path);
     whitePage(emf);
     emf.useColours(QColor(225, 232, 240), QColor(30, 30, 30), 2);
     const std::vector<U_POINTL> girdle = ring(girdleCorners, girdleRadius);
-    emf.polygon(girdle);
+    for (int i = 0; i < repeats.of(RepeatedRecord::Girdle); ++i)
+        emf.polygon(girdle);
     emf.useColours(QColor(205, 215, 228), QColor(30, 30, 30), 1);
     if (view == StoneView::Crown) {
         // The table, with bezel edges to every other girdle corner and star facets between.
@@ -169,7 +182,8 @@ bool writeStoneViewEmf(const QString& path, StoneView view) {
         emf.polygon(table);
         const std::vector<U_POINTL> stars = ring(8, girdleRadius * 0.78, 0.5);
         for (int i = 0; i < 8; ++i) {
-            emf.line(table[i], girdle[2 * i]);
+            for (int j = 0; j < (i == 0 ? repeats.of(RepeatedRecord::FacetEdge) : 1); ++j)
+                emf.line(table[i], girdle[2 * i]);
             emf.line(table[i], stars[i]);
             emf.line(stars[i], table[(i + 1) % 8]);
             emf.line(stars[i], girdle[2 * i + 1]);
@@ -186,6 +200,16 @@ bool writeStoneViewEmf(const QString& path, StoneView view) {
         }
     }
     return emf.finish();
+}
+
+} // namespace
+
+bool writeStoneViewEmf(const QString& path, StoneView view) {
+    return writeView(path, view, {});
+}
+
+bool writeHeavyCrownViewEmf(const QString& path, RepeatedRecord record, int repeats) {
+    return writeView(path, StoneView::Crown, {record, repeats});
 }
 
 } // namespace tav::test

@@ -20,4 +20,10 @@ enum class StoneView { Crown, Pavilion };
 // (crown) or below (pavilion) with its facet edges. False when it could not be written.
 bool writeStoneViewEmf(const QString& path, StoneView view);
 
+// The crown view with one of its records drawn `repeats` times in a row: the first facet
+// edge (a polyline record of 44 bytes) or the girdle outline (a polygon record of 156
+// bytes). A view far heavier to draw than any scanner's, on the same small page.
+enum class RepeatedRecord { FacetEdge, Girdle };
+bool writeHeavyCrownViewEmf(const QString& path, RepeatedRecord record, int repeats);
+
 } // namespace tav::test

@@ -50,12 +50,13 @@ struct SampleWindow {
 };
 
 // A test on a fresh copy of the sample folder with recording doubles. The balance
-// named in HyperParam.txt is a device of the test's own that does not exist, and the
+// named in HyperParam.txt is a device that does not exist, named in the test's own
+// folder so that tests running side by side never meet at one device or its lock; the
 // working folder that an export changes is put back afterwards.
 class SampleFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qputenv("TAVEXPORT_COM1", QFile::encodeName(dir.filePath("no-balance")));
+        qputenv("TAVEXPORT_COM1", QFile::encodeName(dir.filePath(QStringLiteral("tty-balance"))));
         copySampleFolder(dir);
     }
     void TearDown() override {
