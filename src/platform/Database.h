@@ -8,10 +8,12 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <map>
 #include <memory>
 #include <optional>
 
 class QSqlError;
+class QSqlQuery;
 
 namespace tav {
 
@@ -55,7 +57,8 @@ struct DatabaseOpening {
 // of its own and is closed and removed when the object goes. What a connection reads of
 // the schema (the catalogue, a table's columns and declared types) it keeps while the
 // schema is unchanged, and shares with the other connections open on the same file; the
-// rows are read afresh every time.
+// rows are read afresh every time, a table's first record through a statement that is
+// kept, compiled once for that schema.
 class Database {
 public:
     // Opens an existing file for reading and writing, or says why not. The file is
@@ -106,11 +109,22 @@ private:
     // The catalogue's tables and views; nothing when it cannot be read.
     std::optional<QStringList> schemaNames(bool withViews, QSqlError* error = nullptr) const;
     std::optional<TableColumns> tableColumns(const QString& table) const;
+    // The table's "SELECT * ... LIMIT 1", prepared under the schema as it is now; nullptr
+    // when it cannot be prepared.
+    QSqlQuery* firstRecordQuery(const QString& table) const;
 
     QString connectionName_;
     QString filePath_;
     std::optional<FileIdentity> file_; // none when it could not be told
     std::shared_ptr<DatabaseSchema> schema_;
+    // The first-record statements prepared so far, each with the schema cookie it was
+    // compiled under: the key file is read again in every export, and a statement run
+    // again is not compiled again while the schema stays as it was.
+    struct PreparedQuery {
+        qint64 cookie = -1;
+        std::unique_ptr<QSqlQuery> query;
+    };
+    mutable std::map<QString, PreparedQuery> firstRecordQueries_;
 };
 
 // The text of the critical message for a database that could not be opened, naming the
