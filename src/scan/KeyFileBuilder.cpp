@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace tav {
 namespace {
@@ -95,6 +96,10 @@ KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tab
     TextStream keyFile(folder.file(kKeyFile), TextStream::Mode::Create);
     if (!keyFile.writeLine(u'[' + numericalParameters + u']'))
         noteCause();
+    // The tables are read from one state of the file.
+    std::optional<Database::ReadSnapshot> snapshot;
+    if (reports)
+        snapshot.emplace(*reports);
     for (const QString& table : tables) {
         if (table.isEmpty())
             continue;

@@ -215,6 +215,25 @@ TEST(Database, AFirstRecordReadAgainHasTheRowsAsTheyAreNow) {
     EXPECT_TRUE(db->firstRecord("Other")->values.isEmpty());
 }
 
+// Reads inside one snapshot share one check of the schema, but a change the connection
+// makes itself is seen at once.
+TEST(Database, ASnapshotSeesTheSchemaChangesOfItsOwnConnection) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A TEXT)", "INSERT INTO T VALUES ('1')"});
+    const auto db = Database::openExisting(dir.filePath("Reports.mdb"));
+    ASSERT_TRUE(db);
+    {
+        const Database::ReadSnapshot snapshot(*db);
+        ASSERT_EQ(db->firstRecord("T")->columns, QStringList{"A"});
+        ASSERT_TRUE(db->exec("ALTER TABLE T ADD COLUMN B TEXT DEFAULT 'b'"));
+        const auto record = db->firstRecord("T");
+        ASSERT_TRUE(record);
+        EXPECT_EQ(record->columns, QStringList({"A", "B"}));
+        EXPECT_EQ(record->values, QVariantList({"1", "b"}));
+    }
+    EXPECT_EQ(db->firstRecord("T")->declaredTypes, QStringList({"TEXT", "TEXT"}));
+}
+
 // Connections open on one file share what they read of its schema; a file put in its
 // place is another file, whose schema is read anew even where its version number is
 // the same.
