@@ -149,8 +149,6 @@ Database::Database(QString connectionName, QString filePath)
     : connectionName_(std::move(connectionName)), filePath_(std::move(filePath)) {}
 
 Database::~Database() {
-    // The statements go before their connection.
-    firstRecordQueries_.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
         if (db.isOpen())
@@ -306,57 +304,30 @@ std::optional<TableColumns> Database::tableColumns(const QString& table) const {
     return columns;
 }
 
-QSqlQuery* Database::firstRecordQuery(const QString& table) const {
-    PreparedQuery& prepared = firstRecordQueries_[table];
-    if (!prepared.query || prepared.cookie != schema_->cookie) {
-        auto query = std::make_unique<QSqlQuery>(connection());
-        query->setForwardOnly(true);
-        if (!query->prepare(
-                QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(quoteIdentifier(table)))) {
-            firstRecordQueries_.erase(table);
-            return nullptr;
-        }
-        prepared = {schema_->cookie, std::move(query)};
-    }
-    return prepared.query.get();
-}
-
 // The columns and the values come from one state of the file (ReadSnapshot). The values
-// are taken by position from the one row asked for. The statement was prepared under the
-// schema that tableColumns() has just checked, so it is never compiled anew at its step,
-// which the driver would not survive (ReadSnapshot).
+// are taken by position from the one row asked for. The statement is compiled for each
+// read: kept from one read to the next, the statements of a key file's wide tables would
+// hold megabytes that a fresh program has to fault in, more than compiling them costs.
 std::optional<FirstRecord> Database::firstRecord(const QString& table) const {
     const ReadSnapshot snapshot(*this);
     std::optional<TableColumns> columns = tableColumns(table);
     if (!columns)
         return std::nullopt;
-    QSqlQuery* const query = firstRecordQuery(table);
-    if (!query)
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(quoteIdentifier(table))))
         return std::nullopt;
-    // The statement is reset once its row is read: a statement left stepping would hold
-    // SQLite's read lock and keep every other program from writing.
-    struct Finish {
-        QSqlQuery* query;
-        ~Finish() { query->finish(); }
-    } finish{query};
-    // A statement that failed is prepared anew the next time.
-    const auto failed = [&] {
-        firstRecordQueries_[table].cookie = -1;
-        return std::nullopt;
-    };
-    if (!query->exec())
-        return failed();
-    const int count = query->record().count();
+    const int count = query.record().count();
     if (count != columns->names.size())
-        return failed();
+        return std::nullopt;
     FirstRecord record;
     record.columns = std::move(columns->names);
     record.declaredTypes = std::move(columns->declaredTypes);
-    if (!query->next())
-        return query->lastError().isValid() ? failed() : std::optional(std::move(record));
+    if (!query.next())
+        return query.lastError().isValid() ? std::nullopt : std::optional(std::move(record));
     record.values.reserve(count);
     for (int i = 0; i < count; ++i)
-        record.values.append(query->value(i));
+        record.values.append(query.value(i));
     return record;
 }
 

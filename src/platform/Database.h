@@ -8,12 +8,10 @@
 #include <QVariant>
 #include <QVariantList>
 
-#include <map>
 #include <memory>
 #include <optional>
 
 class QSqlError;
-class QSqlQuery;
 
 namespace tav {
 
@@ -57,8 +55,7 @@ struct DatabaseOpening {
 // of its own and is closed and removed when the object goes. What a connection reads of
 // the schema (the catalogue, a table's columns and declared types) it keeps while the
 // schema is unchanged, and shares with the other connections open on the same file; the
-// rows are read afresh every time, a table's first record through a statement that is
-// kept, compiled once for that schema.
+// rows are read afresh every time.
 class Database {
 public:
     // Opens an existing file for reading and writing, or says why not. The file is
@@ -124,22 +121,11 @@ private:
     // The catalogue's tables and views; nothing when it cannot be read.
     std::optional<QStringList> schemaNames(bool withViews, QSqlError* error = nullptr) const;
     std::optional<TableColumns> tableColumns(const QString& table) const;
-    // The table's "SELECT * ... LIMIT 1", prepared under the schema as it is now; nullptr
-    // when it cannot be prepared.
-    QSqlQuery* firstRecordQuery(const QString& table) const;
 
     QString connectionName_;
     QString filePath_;
     std::optional<FileIdentity> file_; // none when it could not be told
     std::shared_ptr<DatabaseSchema> schema_;
-    // The first-record statements prepared so far, each with the schema cookie it was
-    // compiled under: the key file is read again in every export, and a statement run
-    // again is not compiled again while the schema stays as it was.
-    struct PreparedQuery {
-        qint64 cookie = -1;
-        std::unique_ptr<QSqlQuery> query;
-    };
-    mutable std::map<QString, PreparedQuery> firstRecordQueries_;
     mutable int snapshots_ = 0; // the ReadSnapshots open on this connection
     // The schema cookie as read inside the open snapshots, while it cannot change.
     mutable std::optional<qint64> snapshotCookie_;
