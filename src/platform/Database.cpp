@@ -32,35 +32,6 @@ constexpr int kSqliteReadOnly = 8;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 
-// Qt's SQLite driver sizes a row by the columns that its statement had when it was
-// prepared, and SQLite prepares against the schema as this connection last read it: when
-// another program has changed the schema since, SQLite compiles the statement again at
-// its first step, and a statement that then has more columns writes past the row. So a
-// statement that returns rows runs inside a read transaction that first brings the
-// connection's schema up to date (a statement on the catalogue checks the schema cookie
-// and reads the schema again when it changed) and then, holding SQLite's shared lock,
-// keeps it so until the rows are read. Inside a transaction of the caller's the lock is
-// held already.
-class CurrentSchema {
-public:
-    explicit CurrentSchema(QSqlDatabase db) : db_(std::move(db)), own_(db_.transaction()) {
-        // A failure here shows in the statement that follows.
-        QSqlQuery check(db_);
-        check.setForwardOnly(true);
-        check.exec(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1"));
-    }
-    ~CurrentSchema() {
-        if (own_)
-            db_.commit();
-    }
-    CurrentSchema(const CurrentSchema&) = delete;
-    CurrentSchema& operator=(const CurrentSchema&) = delete;
-
-private:
-    QSqlDatabase db_;
-    bool own_;
-};
-
 } // namespace
 
 DatabaseOpening Database::open(const QString& filePath) {
@@ -144,6 +115,36 @@ DatabaseOpening Database::connect(const QString& filePath, bool readOnly) {
     return {nullptr, DatabaseProblem::Unreadable, error.text()};
 }
 
+// Qt's SQLite driver sizes a row by the columns that its statement had when it was
+// prepared, and SQLite prepares against the schema as this connection last read it: when
+// another program has changed the schema since, SQLite compiles the statement again at
+// its first step, and a statement that then has more columns writes past the row. So a
+// statement that returns rows runs inside a read transaction that first brings the
+// connection's schema up to date (a statement on the catalogue checks the schema cookie
+// and reads the schema again when it changed) and then, holding SQLite's shared lock,
+// keeps it so until the rows are read. Inside a transaction of the caller's the lock is
+// held already; inside a snapshot of this connection, the schema was checked when it
+// began.
+Database::ReadSnapshot::ReadSnapshot(const Database& database) : database_(database) {
+    if (database_.snapshots_++ > 0)
+        return;
+    QSqlDatabase db = database_.connection();
+    own_ = db.transaction();
+    database_.snapshotCookie_.reset();
+    // A failure here shows in the statement that follows.
+    QSqlQuery check(db);
+    check.setForwardOnly(true);
+    check.exec(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1"));
+}
+
+Database::ReadSnapshot::~ReadSnapshot() {
+    if (--database_.snapshots_ > 0)
+        return;
+    database_.snapshotCookie_.reset();
+    if (own_)
+        database_.connection().commit();
+}
+
 Database::Database(QString connectionName, QString filePath)
     : connectionName_(std::move(connectionName)), filePath_(std::move(filePath)) {}
 
@@ -167,6 +168,11 @@ bool Database::opensFileAt(const QString& path) const {
 // SQLite itself keeps the schema it has read while the cookie stays the same; so does
 // the program. The cookie is in the file's first page: reading it reads no schema.
 DatabaseSchema* Database::currentSchema(QSqlError* error) const {
+    // Under the shared lock of a snapshot the cookie stays as it was read.
+    if (snapshots_ > 0 && snapshotCookie_) {
+        schema_->useCookie(*snapshotCookie_);
+        return schema_.get();
+    }
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("PRAGMA schema_version")) || !query.next()) {
@@ -175,6 +181,8 @@ DatabaseSchema* Database::currentSchema(QSqlError* error) const {
         return nullptr;
     }
     schema_->useCookie(query.value(0).toLongLong());
+    if (snapshots_ > 0)
+        snapshotCookie_ = schema_->cookie;
     return schema_.get();
 }
 
@@ -228,7 +236,7 @@ std::optional<QString> Database::findTable(const QString& name) const {
 }
 
 std::optional<Recordset> Database::select(const QString& sql, const QVariantList& values) const {
-    const CurrentSchema schema(connection());
+    const ReadSnapshot snapshot(*this);
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
@@ -252,6 +260,8 @@ std::optional<Recordset> Database::select(const QString& sql, const QVariantList
 }
 
 bool Database::exec(const QString& sql, const QVariantList& values) const {
+    // A statement of this connection may change the schema even inside a snapshot.
+    snapshotCookie_.reset();
     QSqlQuery query(connection());
     if (!query.prepare(sql))
         return false;
@@ -294,10 +304,12 @@ std::optional<TableColumns> Database::tableColumns(const QString& table) const {
     return columns;
 }
 
-// The columns and the values come from one state of the file (CurrentSchema). The values
-// are taken by position from the one row asked for.
+// The columns and the values come from one state of the file (ReadSnapshot). The values
+// are taken by position from the one row asked for. The statement is compiled for each
+// read: kept from one read to the next, the statements of a key file's wide tables would
+// hold megabytes that a fresh program has to fault in, more than compiling them costs.
 std::optional<FirstRecord> Database::firstRecord(const QString& table) const {
-    const CurrentSchema schema(connection());
+    const ReadSnapshot snapshot(*this);
     std::optional<TableColumns> columns = tableColumns(table);
     if (!columns)
         return std::nullopt;

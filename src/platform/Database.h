@@ -98,6 +98,21 @@ public:
     // A quoted identifier: no name from a file or a field is ever pasted into SQL bare.
     static QString quoteIdentifier(const QString& name);
 
+    // While one lives, what this connection reads comes from one state of the file, whose
+    // schema is checked once, when the outermost one begins: the key file's many tables
+    // are read as one. Every read makes one of its own; they nest.
+    class ReadSnapshot {
+    public:
+        explicit ReadSnapshot(const Database& database);
+        ~ReadSnapshot();
+        ReadSnapshot(const ReadSnapshot&) = delete;
+        ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+    private:
+        const Database& database_;
+        bool own_ = false; // the transaction is this snapshot's to end
+    };
+
 private:
     Database(QString connectionName, QString filePath);
     static DatabaseOpening connect(const QString& filePath, bool readOnly);
@@ -111,6 +126,9 @@ private:
     QString filePath_;
     std::optional<FileIdentity> file_; // none when it could not be told
     std::shared_ptr<DatabaseSchema> schema_;
+    mutable int snapshots_ = 0; // the ReadSnapshots open on this connection
+    // The schema cookie as read inside the open snapshots, while it cannot change.
+    mutable std::optional<qint64> snapshotCookie_;
 };
 
 // The text of the critical message for a database that could not be opened, naming the

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <cstring>
+
 namespace tav {
 namespace {
 
@@ -38,14 +40,49 @@ std::optional<QByteArray> fileBytes(const QString& filePath) {
     return file.readAll();
 }
 
+// At least the number of lines that hold a key.
+qsizetype lineCount(const QByteArray& bytes) {
+    qsizetype count = 1;
+    const char* at = bytes.constData();
+    const char* const end = at + bytes.size();
+    while ((at = static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at))))) {
+        ++count;
+        ++at;
+    }
+    return count;
+}
+
+// True when the file holds exactly these bytes, or is missing as it was.
+bool sameBytes(const QString& filePath, const std::optional<QByteArray>& bytes) {
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return !bytes;
+    if (!bytes || file.size() != bytes->size())
+        return false;
+    char chunk[64 * 1024];
+    qsizetype offset = 0;
+    for (;;) {
+        const qint64 read = file.read(chunk, sizeof chunk);
+        if (read < 0 || offset + read > bytes->size())
+            return false;
+        if (read == 0)
+            return offset == bytes->size();
+        if (std::memcmp(chunk, bytes->constData() + offset, std::size_t(read)) != 0)
+            return false;
+        offset += read;
+    }
+}
+
 } // namespace
 
 IniFile IniFile::parse(const QByteArray& bytes) {
     IniFile file;
-    const QString text = fromAnsi(bytes);
-    const QChar* const data = text.constData();
-    const qsizetype size = text.size();
+    file.text_ = fromAnsi(bytes);
+    // Keys are folded in place; nothing changes the text after this.
+    QChar* const data = file.text_.data();
+    const qsizetype size = file.text_.size();
     Keys* section = nullptr;
+    bool firstSection = true;
     qsizetype pos = 0;
     while (pos < size) {
         qsizetype end = pos;
@@ -60,16 +97,33 @@ IniFile IniFile::parse(const QByteArray& bytes) {
             const qsizetype close = line.indexOf(u']');
             // The first match wins, also across repeated sections.
             section = &file.sections_[folded(line.mid(1, close < 0 ? -1 : close - 1))];
+            // Nearly every line of a scan file is a key of its one section.
+            if (firstSection)
+                section->reserve(lineCount(bytes));
+            firstSection = false;
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
         if (!section || equals < 0)
             continue;
-        QString key = folded(line.left(equals));
-        if (!section->contains(key))
-            section->insert(
-                std::move(key),
-                dropQuotes(line.mid(equals + 1).trimmed()).left(kMaxValueLength).toString());
+        QStringView key = line.left(equals).trimmed();
+        QChar* const keyData = data + (key.data() - data);
+        bool ascii = true;
+        for (qsizetype i = 0; i < key.size() && ascii; ++i) {
+            const char16_t u = keyData[i].unicode();
+            ascii = u < 0x80;
+            if (u >= u'A' && u <= u'Z')
+                keyData[i] = QChar(char16_t(u + (u'a' - u'A')));
+        }
+        if (!ascii) {
+            file.foldedKeys_.append(key.toString().toCaseFolded());
+            key = file.foldedKeys_.constLast();
+        }
+        // One lookup: a key met for the first time is one the hash did not hold yet.
+        const qsizetype known = section->size();
+        QStringView& value = (*section)[key];
+        if (section->size() != known)
+            value = dropQuotes(line.mid(equals + 1).trimmed()).left(kMaxValueLength);
     }
     return file;
 }
@@ -83,15 +137,17 @@ QString IniFile::value(const QString& section, const QString& key) const {
     const auto keys = sections_.constFind(folded(section));
     if (keys == sections_.cend())
         return QString();
-    return keys->value(folded(key));
+    const auto found = keys->constFind(folded(key));
+    return found == keys->cend() ? QString() : found->toString();
 }
 
 std::shared_ptr<const IniFile> IniFileCache::read(const QString& filePath) {
-    std::optional<QByteArray> bytes = fileBytes(filePath);
     Entry& entry = entries_[filePath];
     // The bytes, not the file's dates, tell whether it changed: a file rewritten within
-    // the same clock tick keeps its date.
-    if (!entry.file || entry.bytes != bytes) {
+    // the same clock tick keeps its date. Unchanged bytes are compared where they are
+    // read, without a copy of the whole file.
+    if (!entry.file || !sameBytes(filePath, entry.bytes)) {
+        std::optional<QByteArray> bytes = fileBytes(filePath);
         entry.file = std::make_shared<const IniFile>(bytes ? IniFile::parse(*bytes) : IniFile());
         entry.bytes = std::move(bytes);
     }

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <map>
 #include <memory>
@@ -23,9 +25,13 @@ public:
     QString value(const QString& section, const QString& key) const;
 
 private:
-    // Case-folded key to value, per case-folded section name.
-    using Keys = QHash<QString, QString>;
+    // Case-folded key to value, per case-folded section name. Keys and values are views
+    // into the file's text, which is decoded once and never changed after the parse: a
+    // scan file of thousands of keys costs no allocation per key.
+    using Keys = QHash<QStringView, QStringView>;
     QHash<QString, Keys> sections_;
+    QString text_;              // the file's text, the keys folded in place
+    QList<QString> foldedKeys_; // keys beyond ASCII, folded apart (folding may lengthen)
 };
 
 // The readings of files that are looked up again and again in one run: a file is read

@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace tav {
@@ -80,9 +81,77 @@ QString stripMantissaZeros(QString text) {
     return mantissa + exponent;
 }
 
+// The text of "%.*G" for a value whose shortest text that reads back as the value has no
+// more than `digits` digits, at most 15; nothing for any other value. Such a text lies
+// closer to the value than half a unit of its last place (a double holds more than 15
+// digits), so it is the value rounded to `digits` digits, and it has no trailing zeros.
+// It costs a fraction of a rounding to a given number of digits. Not so for a subnormal
+// value, which holds fewer digits.
+std::optional<QString> shortSignificant(double value, int digits) {
+    if (digits > 15 || !std::isnormal(value))
+        return std::nullopt;
+    char scientific[32]; // "-d.ddddddddddddddddde-308"
+    const char* const end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                          std::chars_format::scientific)
+                                .ptr;
+    const char* c = scientific;
+    const bool negative = *c == '-';
+    if (negative)
+        ++c;
+    char mantissa[20];
+    int count = 0;
+    for (; c != end && *c != 'e'; ++c) {
+        if (*c == '.')
+            continue;
+        if (count == digits)
+            return std::nullopt;
+        mantissa[count++] = *c;
+    }
+    if (c == end)
+        return std::nullopt;
+    ++c; // the 'e'
+    if (*c == '+')
+        ++c;
+    int exponent = 0;
+    std::from_chars(c, end, exponent);
+
+    QString text;
+    text.reserve(32);
+    if (negative)
+        text += u'-';
+    if (exponent < -4 || exponent >= digits) {
+        text += QLatin1Char(mantissa[0]);
+        if (count > 1) {
+            text += u'.';
+            text += QLatin1StringView(mantissa + 1, count - 1);
+        }
+        text += exponent < 0 ? QLatin1StringView("E-") : QLatin1StringView("E+");
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10)
+            text += u'0';
+        text += QString::number(magnitude);
+    } else if (exponent < 0) {
+        text += QLatin1StringView("0.");
+        text += QString(-exponent - 1, u'0');
+        text += QLatin1StringView(mantissa, count);
+    } else {
+        const int whole = exponent + 1;
+        text += QLatin1StringView(mantissa, std::min(count, whole));
+        if (count < whole)
+            text += QString(whole - count, u'0');
+        if (count > whole) {
+            text += u'.';
+            text += QLatin1StringView(mantissa + whole, count - whole);
+        }
+    }
+    return text;
+}
+
 QString formatSignificant(double value, int digits) {
     if (value == 0.0)
         return QStringLiteral("0");
+    if (std::optional<QString> text = shortSignificant(value, digits))
+        return *std::move(text);
     // The text of printf's "%.*G", made without printf's much slower long division.
     char buffer[64];
     const auto end =

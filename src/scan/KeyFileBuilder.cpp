@@ -12,6 +12,7 @@
 #include <QHash>
 
 #include <memory>
+#include <optional>
 
 namespace tav {
 namespace {
@@ -43,22 +44,24 @@ void ExportTableToTestExport(const Database& database, TextStream& keyFile, cons
     // A wide table declares a handful of types over and over; each is read once.
     QHash<QString, FieldKind> kinds;
     const QString separator = QStringLiteral(" = ");
-    // The table's lines go to the file in one write.
+    // The table's lines are built in one buffer and go to the file in one write.
     QString lines;
-    QString line;
+    lines.reserve(first->columns.size() * (table.size() + 40));
     for (int column = 0; column < first->columns.size(); ++column) {
         const QString& type = first->declaredTypes[column];
         auto kind = kinds.constFind(type);
         if (kind == kinds.cend())
             kind = kinds.insert(type, fieldKindOf(type));
-        line.clear();
-        line += table;
-        line += u'.';
-        line += first->columns[column];
-        line += separator;
-        line += fieldText(first->values[column], *kind);
+        const qsizetype start = lines.size();
+        lines += table;
+        lines += u'.';
+        lines += first->columns[column];
+        lines += separator;
+        lines += fieldText(first->values[column], *kind);
         // A value holding a line break would split the line and lose its key.
-        lines += lineBreaksToBlanks(line);
+        const QStringView line = QStringView(lines).sliced(start);
+        if (line.contains(u'\r') || line.contains(u'\n'))
+            lines.replace(start, line.size(), lineBreaksToBlanks(line.toString()));
         lines += QStringLiteral("\r\n");
     }
     if (!keyFile.write(lines))
@@ -80,6 +83,10 @@ KeyFileProblems WriteKeyFile(const ProgramFolder& folder, const QStringList& tab
     KeyFileProblems problems;
     TextStream keyFile(folder.file(kKeyFile), TextStream::Mode::Create);
     keyFile.writeLine(u'[' + numericalParameters + u']');
+    // The tables are read from one state of the file.
+    std::optional<Database::ReadSnapshot> snapshot;
+    if (reports)
+        snapshot.emplace(*reports);
     for (const QString& table : tables) {
         if (table.isEmpty())
             continue;

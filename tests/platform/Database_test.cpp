@@ -193,6 +193,47 @@ TEST(Database, RowsReadAfterAnotherProgramChangedTheColumnsHaveTheNewColumns) {
     EXPECT_EQ(record->values, QVariantList({"1", "x", "y", "z"}));
 }
 
+// The key file reads the same tables again in every export: each read has the rows as
+// they are then, and between reads the connection holds no lock that keeps another
+// program from writing.
+TEST(Database, AFirstRecordReadAgainHasTheRowsAsTheyAreNow) {
+    test::TempProgramFolder dir;
+    const QString file = dir.filePath("Reports.mdb");
+    dir.createDatabase("Reports.mdb",
+                       {"CREATE TABLE T (A TEXT, B REAL)", "INSERT INTO T VALUES ('1', 1.5)",
+                        "CREATE TABLE Other (C TEXT)"});
+    const auto db = Database::openExisting(file);
+    ASSERT_TRUE(db);
+    ASSERT_EQ(db->firstRecord("T")->values, QVariantList({"1", 1.5}));
+    test::runInOtherProgram(file, "UPDATE T SET A = '2'; INSERT INTO Other VALUES ('c');");
+    EXPECT_EQ(db->firstRecord("T")->values, QVariantList({"2", 1.5}));
+    EXPECT_EQ(db->firstRecord("Other")->values, QVariantList({"c"}));
+    ASSERT_TRUE(db->exec("UPDATE T SET B = 4.25"));
+    EXPECT_EQ(db->firstRecord("T")->values, QVariantList({"2", 4.25}));
+    test::runInOtherProgram(file, "DELETE FROM T; DELETE FROM Other;");
+    EXPECT_TRUE(db->firstRecord("T")->values.isEmpty());
+    EXPECT_TRUE(db->firstRecord("Other")->values.isEmpty());
+}
+
+// Reads inside one snapshot share one check of the schema, but a change the connection
+// makes itself is seen at once.
+TEST(Database, ASnapshotSeesTheSchemaChangesOfItsOwnConnection) {
+    test::TempProgramFolder dir;
+    dir.createDatabase("Reports.mdb", {"CREATE TABLE T (A TEXT)", "INSERT INTO T VALUES ('1')"});
+    const auto db = Database::openExisting(dir.filePath("Reports.mdb"));
+    ASSERT_TRUE(db);
+    {
+        const Database::ReadSnapshot snapshot(*db);
+        ASSERT_EQ(db->firstRecord("T")->columns, QStringList{"A"});
+        ASSERT_TRUE(db->exec("ALTER TABLE T ADD COLUMN B TEXT DEFAULT 'b'"));
+        const auto record = db->firstRecord("T");
+        ASSERT_TRUE(record);
+        EXPECT_EQ(record->columns, QStringList({"A", "B"}));
+        EXPECT_EQ(record->values, QVariantList({"1", "b"}));
+    }
+    EXPECT_EQ(db->firstRecord("T")->declaredTypes, QStringList({"TEXT", "TEXT"}));
+}
+
 // Connections open on one file share what they read of its schema; a file put in its
 // place is another file, whose schema is read anew even where its version number is
 // the same.

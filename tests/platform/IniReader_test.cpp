@@ -92,5 +92,27 @@ TEST(IniReader, TheCacheParsesAFileAgainOnlyWhenItsBytesChange) {
     EXPECT_EQ(cache.read(path)->value("NumericalParameters", "A"), "");
 }
 
+// A scan file of thousands of keys: a change far into it, with the length kept, is seen.
+TEST(IniReader, TheCacheSeesAChangeAnywhereInALargeFile) {
+    test::TempProgramFolder dir;
+    const QString path = dir.filePath("test.txt");
+    const auto scanFile = [](char last) {
+        QByteArray bytes = "[NumericalParameters]\r\n";
+        for (int key = 0; key < 20000; ++key)
+            bytes += "KEY_" + QByteArray::number(key) + " = " + QByteArray::number(key) + "\r\n";
+        return bytes + "LAST = " + last + "\r\n";
+    };
+    IniFileCache cache;
+    dir.write("test.txt", scanFile('1'));
+    const auto first = cache.read(path);
+    EXPECT_EQ(first->value("NumericalParameters", "KEY_19999"), "19999");
+    EXPECT_EQ(first->value("NumericalParameters", "LAST"), "1");
+    EXPECT_EQ(cache.read(path), first);
+    dir.write("test.txt", scanFile('2'));
+    EXPECT_EQ(cache.read(path)->value("NumericalParameters", "LAST"), "2");
+    dir.write("test.txt", scanFile('2') + "MORE = 3\r\n");
+    EXPECT_EQ(cache.read(path)->value("NumericalParameters", "MORE"), "3");
+}
+
 } // namespace
 } // namespace tav

@@ -68,6 +68,35 @@ TEST(NumberText, SingleAndDoubleTextsKeepTheirSignificantDigits) {
     EXPECT_EQ(singleToText(-0.0f), "0");
 }
 
+// Values written from their shortest text and values rounded to their digits come out
+// alike: each as printf's "%.15G" ("%.7G" for a single) with the trailing zeros dropped.
+TEST(NumberText, EveryFormOfASignificantTextIsPrintfs) {
+    const struct {
+        double value;
+        const char* text;
+    } doubles[] = {
+        {100000000000000.0, "100000000000000"},
+        {120000.0, "120000"},
+        {123.456, "123.456"},
+        {-0.001234, "-0.001234"},
+        {0.00012, "0.00012"},
+        {0.000012, "1.2E-05"},
+        {1.5e-300, "1.5E-300"},
+        {-2e100, "-2E+100"},
+        {1234567890123456.0, "1.23456789012346E+15"},
+        {0.1 + 0.2, "0.3"},
+        {1.0000000000000002, "1"},
+        {5e-324, "4.94065645841247E-324"},
+        {1.7976931348623157e308, "1.79769313486232E+308"},
+    };
+    for (const auto& c : doubles)
+        EXPECT_EQ(doubleToText(c.value), c.text) << c.text;
+    EXPECT_EQ(singleToText(1234567.0f), "1234567");
+    EXPECT_EQ(singleToText(12345678.0f), "1.234568E+07");
+    EXPECT_EQ(singleToText(0.1f), "0.1");
+    EXPECT_EQ(singleToText(-3.0e-5f), "-3E-05");
+}
+
 TEST(NumberText, PlainIntegerTakesOnlyDigitsADoubleHoldsWhole) {
     const struct {
         const char* text;
